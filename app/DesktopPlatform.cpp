@@ -1,0 +1,102 @@
+#include "app/DesktopPlatform.h"
+#include "ui/AssetCatalogue.h"
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSoundEffect>
+#include <QTemporaryDir>
+#include <QUrl>
+
+namespace {
+
+QMessageBox::Icon IconOf(MessageKind kind)
+{
+    switch (kind) {
+    case MessageKind::Information: return QMessageBox::Information;
+    case MessageKind::Warning: return QMessageBox::Warning;
+    case MessageKind::Error: return QMessageBox::Critical;
+    case MessageKind::Confirmation: return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+Answer Ask(QWidget *parent, const QString &caption, const QString &text, bool withCancel)
+{
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, parent);
+    QPushButton *yes = box.addButton(QStringLiteral("&Ano"), QMessageBox::YesRole);
+    QPushButton *no = box.addButton(QStringLiteral("&Ne"), QMessageBox::NoRole);
+    QPushButton *cancel = withCancel ? box.addButton(QStringLiteral("Storno"), QMessageBox::RejectRole) : nullptr;
+    box.setDefaultButton(yes);
+    box.setEscapeButton(cancel ? static_cast<QAbstractButton *>(cancel) : no);
+    box.exec();
+    if (box.clickedButton() == yes)
+        return Answer::Yes;
+    if (box.clickedButton() == no)
+        return Answer::No;
+    return withCancel ? Answer::Cancel : Answer::No;
+}
+
+} // namespace
+
+void MessageBoxDialogs::message(MessageKind kind, const QString &caption, const QString &text)
+{
+    QMessageBox box(IconOf(kind), caption, text, QMessageBox::NoButton, m_parent);
+    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.exec();
+}
+
+Answer MessageBoxDialogs::askYesNoCancel(const QString &caption, const QString &text)
+{
+    return Ask(m_parent, caption, text, true);
+}
+
+Answer MessageBoxDialogs::askYesNo(const QString &caption, const QString &text)
+{
+    return Ask(m_parent, caption, text, false);
+}
+
+QString QtFileDialogs::openFileName(const QString &caption, const QString &dir, const QString &filters,
+                                    QString *selectedFilter)
+{
+    return QFileDialog::getOpenFileName(m_parent, caption, dir, filters, selectedFilter);
+}
+
+QString QtFileDialogs::saveFileName(const QString &caption, const QString &dir, const QString &filters,
+                                    QString *selectedFilter)
+{
+    // The caller adds the extension and asks about overwriting in Czech.
+    return QFileDialog::getSaveFileName(m_parent, caption, dir, filters, selectedFilter,
+                                        QFileDialog::DontConfirmOverwrite);
+}
+
+MultimediaSound::MultimediaSound() = default;
+MultimediaSound::~MultimediaSound() = default;
+
+bool MultimediaSound::play(const QString &waveName)
+{
+    const QByteArray wave = Assets::Wave(waveName);
+    if (wave.isEmpty())
+        return false;
+    if (!m_dir) {
+        m_dir = std::make_unique<QTemporaryDir>();
+        if (!m_dir->isValid())
+            return false;
+    }
+    const QString path = m_dir->filePath(waveName.toLower() + QStringLiteral(".wav"));
+    if (!QFile::exists(path)) {
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly) || f.write(wave) != wave.size())
+            return false;
+    }
+    if (!m_effect)
+        m_effect = std::make_unique<QSoundEffect>();
+    m_effect->stop();
+    m_effect->setSource(QUrl::fromLocalFile(path));
+    m_effect->setLoopCount(1);
+    m_effect->play();
+    return true;
+}
+
+bool DesktopShell::openUrl(const QString &url) { return QDesktopServices::openUrl(QUrl(url)); }

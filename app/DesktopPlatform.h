@@ -1,0 +1,70 @@
+#pragma once
+// The real platform behind the seams: system clock, message boxes, Qt's file
+// dialogs, the INI settings store, sound through Qt Multimedia and the shell.
+
+#include "app/IniSettingsStore.h"
+#include "app/Platform.h"
+#include <QObject>
+#include <QPointer>
+#include <memory>
+
+class QWidget;
+class QSoundEffect;
+class QTemporaryDir;
+
+class SystemClock : public WallClock {
+public:
+    QDateTime now() const override { return QDateTime::currentDateTime(); }
+};
+
+class MessageBoxDialogs : public Dialogs {
+public:
+    void setParentWindow(QWidget *w) { m_parent = w; }
+    void message(MessageKind kind, const QString &caption, const QString &text) override;
+    Answer askYesNoCancel(const QString &caption, const QString &text) override;
+    Answer askYesNo(const QString &caption, const QString &text) override;
+
+private:
+    QPointer<QWidget> m_parent;
+};
+
+class QtFileDialogs : public FileDialogs {
+public:
+    void setParentWindow(QWidget *w) { m_parent = w; }
+    QString openFileName(const QString &caption, const QString &dir, const QString &filters,
+                         QString *selectedFilter) override;
+    QString saveFileName(const QString &caption, const QString &dir, const QString &filters,
+                         QString *selectedFilter) override;
+
+private:
+    QPointer<QWidget> m_parent;
+};
+
+// Plays embedded waves: each is written once to a private temporary folder,
+// since the sound service wants a file it can stream from.
+class MultimediaSound : public SoundOutput {
+public:
+    MultimediaSound();
+    ~MultimediaSound() override;
+    bool play(const QString &waveName) override;
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<QSoundEffect> m_effect;
+};
+
+class DesktopShell : public Shell {
+public:
+    bool openUrl(const QString &url) override;
+};
+
+struct DesktopPlatform {
+    SystemClock clock;
+    MessageBoxDialogs dialogs;
+    QtFileDialogs fileDialogs;
+    IniSettingsStore settings;
+    MultimediaSound sound;
+    DesktopShell shell;
+
+    Platform seams() { return Platform{clock, dialogs, fileDialogs, settings, sound, shell}; }
+};

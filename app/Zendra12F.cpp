@@ -1,0 +1,494 @@
+#include "app/Zendra12F.h"
+#include "ui/AnimatedImage.h"
+#include "ui/AssetCatalogue.h"
+#include "ui/Cursors.h"
+#include "ui/ExplorerButton.h"
+#include "ui/LogoF.h"
+#include "ui/PictureBox.h"
+#include "ui/SRWavePlayer.h"
+#include "ui/TileImage.h"
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+QAction *Item(QMenu *menu, const char *name, const QString &caption, bool checkable = false)
+{
+    auto *a = menu->addAction(caption);
+    a->setObjectName(QLatin1String(name));
+    a->setCheckable(checkable);
+    return a;
+}
+
+QMenu *Submenu(QMenu *parent, const char *name, const QString &caption)
+{
+    QMenu *m = parent->addMenu(caption);
+    m->setObjectName(QLatin1String(name));
+    m->menuAction()->setObjectName(QLatin1String(name));
+    return m;
+}
+
+QActionGroup *Radio(QObject *owner, std::initializer_list<QAction *> items)
+{
+    auto *g = new QActionGroup(owner);
+    g->setExclusive(true);
+    for (QAction *a : items)
+        g->addAction(a);
+    return g;
+}
+
+// Items whose commands come with later parts of the program stay visible but disabled.
+void NotYet(std::initializer_list<QAction *> items)
+{
+    for (QAction *a : items)
+        a->setEnabled(false);
+}
+
+} // namespace
+
+TForm1::TForm1(Platform &platform, ProgramState &state, QWidget *parent)
+    : QMainWindow(parent), m_platform(platform), m_state(state)
+{
+    setObjectName(QStringLiteral("Form1"));
+    createControls();
+    setupFileActions();
+    setupEditActions();
+    setupSettingsActions();
+    setupBookActions();
+    setupWindowActions();
+    setupHelpActions();
+    FormCreate();
+    qApp->installEventFilter(this);
+}
+
+TForm1::~TForm1()
+{
+    qApp->removeEventFilter(this);
+}
+
+void TForm1::createControls()
+{
+    Image1 = new TTileImage(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setTileImage(true);
+    setCentralWidget(Image1);
+    connect(Image1, &TTileImage::mousePressed, this, &TForm1::FormMouseDown);
+
+    Image3 = new TPictureBox(Image1);
+    Image3->setObjectName(QStringLiteral("Image3"));
+    connect(Image3, &TPictureBox::mousePressed, this, &TForm1::FormMouseDown);
+    for (int i = 0; i < 9; ++i) {
+        PaintBox[i] = new TPaintBox(Image1);
+        PaintBox[i]->setObjectName(QStringLiteral("PaintBox%1").arg(i + 1));
+    }
+    const char *const hints[4] = {"Hexagram jádra", "Hexagram z opačných čar", "Hexagram z otočených trigramů",
+                                  "Poznámky"};
+    const char *const glyphs[4] = {"TlJadro", "TlOpacne", "TlOtocene", "TlPoznamky"};
+    for (int i = 0; i < 4; ++i) {
+        ExplorerButton[i] = new TExplorerButton(Image1);
+        ExplorerButton[i]->setObjectName(QStringLiteral("ExplorerButton%1").arg(i + 1));
+        ExplorerButton[i]->setToolTip(QString::fromUtf8(hints[i]));
+        ExplorerButton[i]->setBitmap(Assets::Picture(QLatin1String(glyphs[i])));
+        ExplorerButton[i]->setOptions(TExplorerButton::boMonoDisplay | TExplorerButton::boShowBevel);
+        ExplorerButton[i]->resize(27, 27);
+        ExplorerButton[i]->setEnabled(false);
+    }
+
+    for (int k = 0; k < 3; ++k) {
+        AnimatedImage[k] = new TAnimatedImage(Image1);
+        AnimatedImage[k]->setObjectName(QStringLiteral("AnimatedImage%1").arg(k + 1));
+        connect(AnimatedImage[k], &TAnimatedImage::mousePressed, this, &TForm1::FormMouseDown);
+        Button[k] = new QPushButton(QStringLiteral("&%1").arg(k + 1), Image1);
+        Button[k]->setObjectName(QStringLiteral("Button%1").arg(k + 1));
+        Button[k]->setFocusPolicy(Qt::TabFocus);
+        connect(Button[k], &QPushButton::clicked, this, [this, k] { CoinButtonClick(k); });
+    }
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(kHandTimerMs);
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+
+    Image2 = new TPictureBox(Image1);
+    Image2->setObjectName(QStringLiteral("Image2"));
+    Image2->setToolTip(QStringLiteral("Vykreslit čáru"));
+    connect(Image2, &TPictureBox::clicked, this, &TForm1::Image2Click);
+    connect(Image2, &TPictureBox::mousePressed, this, &TForm1::FormMouseDown);
+
+    RichEdit2 = new QPlainTextEdit(Image1);
+    RichEdit2->setObjectName(QStringLiteral("RichEdit2"));
+    RichEdit2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    RichEdit3 = new QPlainTextEdit(this);
+    RichEdit3->setObjectName(QStringLiteral("RichEdit3"));
+    RichEdit3->hide();
+
+    SRWavePlayer1 = new TSRWavePlayer(m_platform.sound, this);
+    SRWavePlayer1->setObjectName(QStringLiteral("SRWavePlayer1"));
+}
+
+void TForm1::setupFileActions()
+{
+    File1 = menuBar()->addMenu(QStringLiteral("&Soubor"));
+    File1->setObjectName(QStringLiteral("File1"));
+    New1 = Item(File1, "New1", QStringLiteral("&Nový"));
+    ZavOkno = Item(File1, "ZavOkno", QStringLiteral("&Zavřít"));
+    File1->addSeparator();
+    Open1 = Item(File1, "Open1", QStringLiteral("&Otevřít..."));
+    Save1 = Item(File1, "Save1", QStringLiteral("&Uložit"));
+    SaveAs1 = Item(File1, "SaveAs1", QStringLiteral("Uložit &Jako..."));
+    File1->addSeparator();
+    Vzhledstrnky1 = Item(File1, "Vzhledstrnky1", QStringLiteral("&Vzhled stránky..."));
+    Tisk = Item(File1, "Tisk", QStringLiteral("&Tisk..."));
+    PrintSetup1 = Item(File1, "PrintSetup1", QStringLiteral("N&astavení tisku..."));
+    File1->addSeparator();
+    Exit1 = Item(File1, "Exit1", QStringLiteral("&Konec"));
+    connect(New1, &QAction::triggered, this, &TForm1::New1Click);
+    connect(ZavOkno, &QAction::triggered, this, &TForm1::ZavOknoClick);
+    connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
+    NotYet({Open1, Save1, SaveAs1, Vzhledstrnky1, Tisk, PrintSetup1});
+}
+
+void TForm1::setupEditActions()
+{
+    Edit1 = menuBar()->addMenu(QStringLiteral("Ú&pravy"));
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Cut1 = Item(Edit1, "Cut1", QStringLiteral("&Vyjmout"));
+    Copy1 = Item(Edit1, "Copy1", QStringLiteral("&Kopírovat"));
+    Paste1 = Item(Edit1, "Paste1", QStringLiteral("V&ložit"));
+    Odstranit2 = Item(Edit1, "Odstranit2", QStringLiteral("Od&stranit"));
+    Vybratve1 = Item(Edit1, "Vybratve1", QStringLiteral("Vybr&at vše"));
+    Edit1->addSeparator();
+    Zrusit1 = Item(Edit1, "Zrusit1", QStringLiteral("&Zrušit"));
+    Zrusit1->setEnabled(false);
+    connect(Zrusit1, &QAction::triggered, this, &TForm1::Zrusit1Click);
+    NotYet({Cut1, Copy1, Paste1, Odstranit2, Vybratve1});
+}
+
+void TForm1::setupSettingsActions()
+{
+    Nastaveni1 = menuBar()->addMenu(QStringLiteral("&Nastavení"));
+    Nastaveni1->setObjectName(QStringLiteral("Nastaveni1"));
+    Barvapozad1 = Item(Nastaveni1, "Barvapozad1", QStringLiteral("&Barva pozadí..."));
+    Font1 = Item(Nastaveni1, "Font1", QStringLiteral("&Písmo..."));
+    Systmovbarvy1 = Item(Nastaveni1, "Systmovbarvy1", QStringLiteral("S&ystémové barvy"));
+    Puvodni = Item(Nastaveni1, "Puvodni", QStringLiteral("Původní &nastavení"));
+    UlozNas1 = Item(Nastaveni1, "UlozNas1", QStringLiteral("&Uložit nastavení"));
+    NotYet({Barvapozad1, Font1, Systmovbarvy1, Puvodni, UlozNas1});
+    Nastaveni1->addSeparator();
+
+    Nastavovatmince1 = Submenu(Nastaveni1, "Nastavovatmince1", QStringLiteral("&Házení mincí"));
+    Pocitacem1 = Item(Nastavovatmince1, "Pocitacem1", QStringLiteral("&Počítačem"), true);
+    Rucne1 = Item(Nastavovatmince1, "Rucne1", QStringLiteral("&Ručně"), true);
+    Radio(this, {Pocitacem1, Rucne1});
+    Pocitacem1->setChecked(true);
+    connect(Pocitacem1, &QAction::triggered, this, &TForm1::Pocitacem1Click);
+    connect(Rucne1, &QAction::triggered, this, &TForm1::Rucne1Click);
+
+    Uspodntrigram1 = Submenu(Nastaveni1, "Uspodntrigram1", QStringLiteral("Uspořádání &trigramů"));
+    FuSi1 = Item(Uspodntrigram1, "FuSi1", QStringLiteral("&Fu Si"), true);
+    Wen1 = Item(Uspodntrigram1, "Wen1", QStringLiteral("&Wen"), true);
+    Radio(this, {FuSi1, Wen1});
+    FuSi1->setChecked(true);
+    connect(FuSi1, &QAction::triggered, this, [this] { LoadTrigramPicture(); });
+    connect(Wen1, &QAction::triggered, this, [this] { LoadTrigramPicture(); });
+
+    Soupis = Item(Nastaveni1, "Soupis", QStringLiteral("&Soupis Hexagramů..."));
+    NotYet({Soupis});
+
+    UklDoSouboru = Submenu(Nastaveni1, "UklDoSouboru", QStringLiteral("Ukládat do souboru"));
+    CisHexagramu = Item(UklDoSouboru, "CisHexagramu", QStringLiteral("Číslo hexagramu"), true);
+    VvojHexagram = Item(UklDoSouboru, "VvojHexagram", QStringLiteral("Vývojový hexagram"), true);
+    VykladDH = Item(UklDoSouboru, "VykladDH", QStringLiteral("Návod výkladu vývojového hexagramu"), true);
+    CisHexagramu->setChecked(true);
+    VykladDH->setChecked(true);
+    connect(VvojHexagram, &QAction::triggered, this, [this] { VykladDH->setEnabled(VvojHexagram->isChecked()); });
+
+    ZobrazitPanelDH = Item(Nastaveni1, "ZobrazitPanelDH", QStringLiteral("Zobrazit panel hexagramu"));
+    NotYet({ZobrazitPanelDH});
+
+    DrevoStolu = Submenu(Nastaveni1, "DrevoStolu", QStringLiteral("Dřevo stolu"));
+    QList<QAction *> woods;
+    for (int i = 0; i < 4; ++i) {
+        Drevo[i] = Item(DrevoStolu, QStringLiteral("Drevo%1").arg(i + 1).toLatin1().constData(),
+                        QStringLiteral("Dřevo %1").arg(i + 1), true);
+        connect(Drevo[i], &QAction::triggered, this, [this, i] { WoodClick(i + 1); });
+    }
+    NahodaD = Item(DrevoStolu, "NahodaD", QStringLiteral("Zobrazovat náhodně"), true);
+    connect(NahodaD, &QAction::triggered, this, [this] { WoodClick(0); });
+    Radio(this, {Drevo[0], Drevo[1], Drevo[2], Drevo[3], NahodaD});
+    NahodaD->setChecked(true);
+
+    Papir = Submenu(Nastaveni1, "Papir", QStringLiteral("Papír"));
+    PapObrTrig = Submenu(Papir, "PapObrTrig", QStringLiteral("Obrázek trigramů"));
+    ZlatistyObrTrig = Item(PapObrTrig, "ZlatistyObrTrig", QStringLiteral("Zlatistý"), true);
+    StrbrObrTrig = Item(PapObrTrig, "StrbrObrTrig", QStringLiteral("Stříbrošedý"), true);
+    Radio(this, {ZlatistyObrTrig, StrbrObrTrig});
+    ZlatistyObrTrig->setChecked(true);
+    connect(ZlatistyObrTrig, &QAction::triggered, this, [this] { LoadTrigramPicture(); });
+    connect(StrbrObrTrig, &QAction::triggered, this, [this] { LoadTrigramPicture(); });
+    PapVykrCar = Submenu(Papir, "PapVykrCar", QStringLiteral("Pro vykreslování čar"));
+    ZlatistyVykrCar = Item(PapVykrCar, "ZlatistyVykrCar", QStringLiteral("Zlatistý"), true);
+    StrbrVykrCar = Item(PapVykrCar, "StrbrVykrCar", QStringLiteral("Stříbrošedý"), true);
+    Radio(this, {ZlatistyVykrCar, StrbrVykrCar});
+    ZlatistyVykrCar->setChecked(true);
+    connect(ZlatistyVykrCar, &QAction::triggered, this, &TForm1::LoadPaper);
+    connect(StrbrVykrCar, &QAction::triggered, this, &TForm1::LoadPaper);
+    PapPanelHex = Submenu(Papir, "PapPanelHex", QStringLiteral("Na panelu hexagramu"));
+    ZlatistyPanelHex = Item(PapPanelHex, "ZlatistyPanelHex", QStringLiteral("Zlatistý"), true);
+    StrbrPanelHex = Item(PapPanelHex, "StrbrPanelHex", QStringLiteral("Stříbrošedý"), true);
+    Radio(this, {ZlatistyPanelHex, StrbrPanelHex});
+    StrbrPanelHex->setChecked(true);
+    PapPanelHex->menuAction()->setEnabled(false);
+
+    MinceMenu = Submenu(Nastaveni1, "MinceMenu", QStringLiteral("Mince"));
+    Stribro = Item(MinceMenu, "Stribro", QStringLiteral("Stříbrné"), true);
+    Zlato = Item(MinceMenu, "Zlato", QStringLiteral("Zlaté"), true);
+    Radio(this, {Stribro, Zlato});
+    Stribro->setChecked(true);
+    connect(Stribro, &QAction::triggered, this, [this] { MetalClick(true); });
+    connect(Zlato, &QAction::triggered, this, [this] { MetalClick(false); });
+
+    Zvuky = Submenu(Nastaveni1, "Zvuky", QStringLiteral("Zvuky"));
+    Zvonky = Item(Zvuky, "Zvonky", QStringLiteral("Zvonky"), true);
+    Zvonek = Item(Zvuky, "Zvonek", QStringLiteral("Zvonek"), true);
+    Harfa1 = Item(Zvuky, "Harfa1", QStringLiteral("Harfa 1"), true);
+    Harfa2 = Item(Zvuky, "Harfa2", QStringLiteral("Harfa 2"), true);
+    Hrom = Item(Zvuky, "Hrom", QStringLiteral("Hrom"), true);
+    Zvuky->addSeparator()->setObjectName(QStringLiteral("N11"));
+    Zadny = Item(Zvuky, "Zadny", QStringLiteral("Žádný"), true);
+    Nahoda = Item(Zvuky, "Nahoda", QStringLiteral("Přehrávat náhodně"), true);
+    m_soundGroup = Radio(this, {Zvonky, Zvonek, Harfa1, Harfa2, Hrom, Zadny, Nahoda});
+    Nahoda->setChecked(true);
+    for (QAction *a : m_soundGroup->actions())
+        connect(a, &QAction::triggered, this, [this, a] { SoundItemClick(a); });
+
+    Rychle = Item(Nastaveni1, "Rychle", QStringLiteral("Rychlé otáčení mincí"), true);
+    connect(Rychle, &QAction::triggered, this, &TForm1::RychleClick);
+}
+
+void TForm1::setupBookActions()
+{
+    Obsah1 = menuBar()->addMenu(QStringLiteral("O&bsah"));
+    Obsah1->setObjectName(QStringLiteral("Obsah1"));
+    ObsahKP1 = Item(Obsah1, "ObsahKP1", QStringLiteral("Obsah &Knihy proměn..."));
+    NajitKP1 = Item(Obsah1, "NajitKP1", QStringLiteral("&Najít v Knize proměn..."));
+    Najtvuloenchsouborech1 = Item(Obsah1, "Najtvuloenchsouborech1", QStringLiteral("Najít v &souborech..."));
+    NotYet({ObsahKP1, NajitKP1, Najtvuloenchsouborech1});
+}
+
+void TForm1::setupWindowActions()
+{
+    Okno = menuBar()->addMenu(QStringLiteral("&Okno"));
+    Okno->setObjectName(QStringLiteral("Okno"));
+    auto *group = new QActionGroup(this);
+    for (int k = 1; k <= 9; ++k) {
+        QAction *a = new QAction(this);
+        a->setObjectName(QStringLiteral("Okno%1").arg(k));
+        a->setCheckable(true);
+        a->setVisible(false);
+        group->addAction(a);
+        OknoItem[k - 1] = a;
+        connect(a, &QAction::triggered, this, [this, k] { SwitchToSlot(k); });
+    }
+    RefreshWindowMenu();
+}
+
+void TForm1::setupHelpActions()
+{
+    Help1 = menuBar()->addMenu(QStringLiteral("Nápo&věda"));
+    Help1->setObjectName(QStringLiteral("Help1"));
+    Napoveda = Item(Help1, "Napoveda", QStringLiteral("&Nápověda..."));
+    About1 = Item(Help1, "About1", QStringLiteral("&O programu..."));
+    connect(Napoveda, &QAction::triggered, this, &TForm1::NapovedaClick);
+    NotYet({About1});
+}
+
+void TForm1::FormCreate()
+{
+    RichEdit2->setFont(QFont(QStringLiteral("Arial CE"), 11));
+    RichEdit3->setFont(RichEdit2->font());
+    if (!FuSi1->isChecked())
+        Wen1->setChecked(true);
+    LoadTrigramPicture();
+    LoadPaper();
+    WoodClick(NahodaD->isChecked() ? 0 : [this] {
+        for (int i = 0; i < 4; ++i)
+            if (Drevo[i]->isChecked())
+                return i + 1;
+        return 0;
+    }());
+    if (Pocitacem1->isChecked())
+        Pocitacem1Click();
+    else
+        Rucne1Click();
+    SetSpinInterval();
+    Cursors::RegisterProgramCursors();
+    for (int i = 0; i < 9; ++i)
+        Cursors::Set(PaintBox[i], crRuka);
+    for (int i = 0; i < 4; ++i)
+        Cursors::Set(ExplorerButton[i], crRukaZak);
+    LayOutTable();
+    New1Click();
+    SelectSound();
+    VykladDH->setEnabled(VvojHexagram->isChecked());
+    setWindowIcon(QIcon(QPixmap::fromImage(Assets::Picture(QStringLiteral("MainIcon")))));
+}
+
+void TForm1::LayOutTable()
+{
+    // Fractions of the table and the client area, each product truncated.
+    const int W = Image1->width(), H = Image1->height(), V = Image1->height();
+    auto T = [](double v) { return static_cast<int>(v); };
+    Image3->move(T(W * 0.02039), T(H * 0.01513));
+    const int L = Image3->x(), Tp = Image3->y(), Wd = Image3->width(), Ht = Image3->height();
+    // Areas 1 and 5 take their tops from the picture's height alone, as designed.
+    const QRect areas[8] = {
+        QRect(L + T(Wd * 0.5) - 20, T(Ht * 72.0 / 305), T(Wd * 41.0 / 345), T(Ht * 33.0 / 305)),
+        QRect(L + T(Wd * 0.5) + 30, Tp + T(Ht * 0.5) - 70, T(Wd * 41.0 / 345), T(Ht * 41.0 / 305)),
+        QRect(L + T(Wd * 0.5) + 60, Tp + T(Ht * 0.5) - 18, T(Wd * 33.0 / 345), T(Ht * 41.0 / 305)),
+        QRect(L + T(Wd * 0.5) + 30, Tp + T(Ht * 0.5) + 33, T(Wd * 41.0 / 345), T(Ht * 49.0 / 305)),
+        QRect(L + T(Wd * 0.5) - 20, T(Ht * 224.0 / 305), T(Wd * 41.0 / 345), T(Ht * 33.0 / 305)),
+        QRect(L + T(Wd * 0.5) - 70, Tp + T(Ht * 0.5) + 33, T(Wd * 41.0 / 345), T(Ht * 49.0 / 305)),
+        QRect(L + T(Wd * 0.5) - 90, Tp + T(Ht * 0.5) - 18, T(Wd * 33.0 / 345), T(Ht * 41.0 / 305)),
+        QRect(L + T(Wd * 0.5) - 70, Tp + T(Ht * 0.5) - 70, T(Wd * 41.0 / 345), T(Ht * 41.0 / 305)),
+    };
+    for (int i = 0; i < 8; ++i)
+        PaintBox[i]->setGeometry(areas[i]);
+    PaintBox[8]->setGeometry(L, Tp, Wd, T(Ht * 0.1082));
+    const int buttonTop = Tp + Ht - 27 - 3;
+    ExplorerButton[0]->move(L + 3, buttonTop);
+    ExplorerButton[1]->move(ExplorerButton[0]->x() + 27 + 2, buttonTop);
+    ExplorerButton[2]->move(ExplorerButton[1]->x() + 27 + 2, buttonTop);
+    ExplorerButton[3]->move(L + Wd - 27 - 3, buttonTop);
+
+    const double coinLeft[3] = {0.06115, 0.14268, 0.22421};
+    for (int k = 0; k < 3; ++k) {
+        AnimatedImage[k]->move(T(W * coinLeft[k]), T(V * 0.667));
+        Button[k]->setGeometry(AnimatedImage[k]->x() + T((AnimatedImage[k]->width() - 48) * 0.5),
+                               AnimatedImage[k]->y() + AnimatedImage[k]->height() + 20, 48, 30);
+    }
+    Image2->move(T(W * 0.35669), T(V * 0.66667));
+    RichEdit2->setGeometry(T(W * 0.51975), Tp, T(W * 0.48026), V - Tp - 10);
+    for (int i = 0; i < 9; ++i)
+        PaintBox[i]->raise();
+    for (int i = 0; i < 4; ++i)
+        ExplorerButton[i]->raise();
+}
+
+void TForm1::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    // The table follows the maximised window once its real size is known.
+    LayOutTable();
+}
+
+void TForm1::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
+}
+
+void TForm1::FormActivate()
+{
+    if (!m_state.firstActivation && m_logo) {
+        m_logo->close();
+        m_logo->deleteLater();
+    }
+    m_state.firstActivation = true;
+}
+
+void TForm1::FormMouseDown()
+{
+    // The trigram pop-up hides on any press on the table.
+}
+
+void TForm1::LoadTablePicture(int number)
+{
+    Image1->setPicture(Assets::Picture(QStringLiteral("Stul%1").arg(number)));
+}
+
+void TForm1::WoodClick(int number)
+{
+    if (number == 0) {
+        // The seconds of the clock choose: 1 -> Stul1, 2 -> Stul2, 3 -> Stul3, 0 -> Stul4.
+        const int s = m_platform.clock.now().time().second() % 4;
+        NahodaD->setChecked(true);
+        LoadTablePicture(s == 0 ? 4 : s);
+        return;
+    }
+    Drevo[number - 1]->setChecked(true);
+    LoadTablePicture(number);
+}
+
+void TForm1::LoadTrigramPicture()
+{
+    const bool golden = ZlatistyObrTrig->isChecked();
+    const QString name = FuSi1->isChecked() ? QStringLiteral("FuSi") : QStringLiteral("Wen");
+    Image3->setPicture(Assets::Picture(name + (golden ? u'1' : u'2')));
+}
+
+void TForm1::LoadPaper()
+{
+    Image2->setPicture(Assets::Picture(ZlatistyVykrCar->isChecked() ? QStringLiteral("Papir1")
+                                                                     : QStringLiteral("Papir2")));
+}
+
+void TForm1::ArmTrigramPicture(bool armed)
+{
+    for (int i = 0; i < 8; ++i)
+        Cursors::Set(PaintBox[i], armed ? crRuka : crRukaZak);
+}
+
+void TForm1::Exit1Click() { close(); }
+
+void TForm1::NapovedaClick()
+{
+    if (!m_platform.shell.openUrl(kHelpUrl))
+        m_platform.dialogs.message(MessageKind::Error, QStringLiteral("Chyba"),
+                                   QStringLiteral("Nelze otevřít internetový prohlížeč."));
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    if (FormCloseQuery())
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    // The main window sees every key of its own widgets before they do.
+    if (event->type() == QEvent::KeyRelease || event->type() == QEvent::ShortcutOverride
+        || event->type() == QEvent::KeyPress) {
+        auto *w = qobject_cast<QWidget *>(watched);
+        if (w && w->window() == this) {
+            auto *key = static_cast<QKeyEvent *>(event);
+            if (event->type() == QEvent::KeyRelease && !key->isAutoRepeat()) {
+                FormKeyUp(key->key(), key->modifiers());
+            } else if (event->type() == QEvent::KeyPress && key->key() == Qt::Key_Tab) {
+                // Tab moves the focus to the book windows when they are shown.
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::FormKeyUp(int key, Qt::KeyboardModifiers modifiers)
+{
+    const Qt::KeyboardModifiers mods = modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    const bool ctrlAlone = mods == Qt::ControlModifier;
+    if (key == Qt::Key_F12) {
+        Image2Click();
+    } else if (key == Qt::Key_Escape) {
+        if (Zrusit1->isEnabled())
+            Zrusit1Click();
+    }
+    (void)ctrlAlone;
+}

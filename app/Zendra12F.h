@@ -1,0 +1,156 @@
+#pragma once
+// TForm1, the main window: the wooden table with the trigram picture, the
+// coins and the paper, and the consultation editor on the right. Its state
+// is the program-wide ProgramState; the window carries only its controls.
+// Handlers live in several files, one per menu or area.
+
+#include "app/Platform.h"
+#include "app/ProgramState.h"
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+
+class QAction;
+class QActionGroup;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QTimer;
+class TAnimatedImage;
+class TExplorerButton;
+class TPaintBox;
+class TPictureBox;
+class TSRWavePlayer;
+class TTileImage;
+class TForm7;
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    TForm1(Platform &platform, ProgramState &state, QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    void setLogoWindow(QWidget *logo) { m_logo = logo; }
+
+    // Controls, under their form names.
+    TTileImage *Image1 = nullptr;       // the table
+    TPictureBox *Image2 = nullptr;      // the paper
+    TPictureBox *Image3 = nullptr;      // the trigram picture
+    std::array<TPaintBox *, 9> PaintBox{}; // PaintBox1..9 at index 0..8
+    std::array<TAnimatedImage *, 3> AnimatedImage{};
+    std::array<QPushButton *, 3> Button{};
+    std::array<TExplorerButton *, 4> ExplorerButton{};
+    QTimer *Timer1 = nullptr;
+    QPlainTextEdit *RichEdit2 = nullptr; // the consultation editor
+    QPlainTextEdit *RichEdit3 = nullptr; // hidden search buffer
+    TSRWavePlayer *SRWavePlayer1 = nullptr;
+
+    // Menu items, under their form names.
+    QMenu *File1 = nullptr, *Edit1 = nullptr, *Nastaveni1 = nullptr, *Obsah1 = nullptr, *Okno = nullptr,
+          *Help1 = nullptr;
+    QMenu *Nastavovatmince1 = nullptr, *Uspodntrigram1 = nullptr, *UklDoSouboru = nullptr, *DrevoStolu = nullptr,
+          *Papir = nullptr, *PapObrTrig = nullptr, *PapVykrCar = nullptr, *PapPanelHex = nullptr,
+          *MinceMenu = nullptr, *Zvuky = nullptr;
+    QAction *New1 = nullptr, *ZavOkno = nullptr, *Open1 = nullptr, *Save1 = nullptr, *SaveAs1 = nullptr,
+            *Vzhledstrnky1 = nullptr, *Tisk = nullptr, *PrintSetup1 = nullptr, *Exit1 = nullptr;
+    QAction *Cut1 = nullptr, *Copy1 = nullptr, *Paste1 = nullptr, *Odstranit2 = nullptr, *Vybratve1 = nullptr,
+            *Zrusit1 = nullptr;
+    QAction *Barvapozad1 = nullptr, *Font1 = nullptr, *Systmovbarvy1 = nullptr, *Puvodni = nullptr,
+            *UlozNas1 = nullptr;
+    QAction *Pocitacem1 = nullptr, *Rucne1 = nullptr, *FuSi1 = nullptr, *Wen1 = nullptr, *Soupis = nullptr;
+    QAction *CisHexagramu = nullptr, *VvojHexagram = nullptr, *VykladDH = nullptr, *ZobrazitPanelDH = nullptr;
+    std::array<QAction *, 4> Drevo{};
+    QAction *NahodaD = nullptr;
+    QAction *ZlatistyObrTrig = nullptr, *StrbrObrTrig = nullptr, *ZlatistyVykrCar = nullptr,
+            *StrbrVykrCar = nullptr, *ZlatistyPanelHex = nullptr, *StrbrPanelHex = nullptr;
+    QAction *Stribro = nullptr, *Zlato = nullptr, *Rychle = nullptr;
+    QAction *Zvonky = nullptr, *Zvonek = nullptr, *Harfa1 = nullptr, *Harfa2 = nullptr, *Hrom = nullptr,
+            *Zadny = nullptr, *Nahoda = nullptr;
+    QAction *ObsahKP1 = nullptr, *NajitKP1 = nullptr, *Najtvuloenchsouborech1 = nullptr;
+    std::array<QAction *, 9> OknoItem{}; // Okno1..Okno9
+    QAction *Napoveda = nullptr, *About1 = nullptr;
+
+    // Handlers that tests and other windows call.
+    void Button1Click() { CoinButtonClick(0); }
+    void Button2Click() { CoinButtonClick(1); }
+    void Button3Click() { CoinButtonClick(2); }
+    void CoinButtonClick(int coin);
+    void Timer1Timer();
+    void Image2Click();
+    void DrawNextLine();
+    void Pocitacem1Click();
+    void Rucne1Click();
+    void Zrusit1Click();
+    void RychleClick();
+    void MetalClick(bool silver);
+    void SelectSound();
+    void SoundItemClick(QAction *item);
+    void WoodClick(int number); // 1..4, or 0 for the random choice
+    void New1Click();
+    void ResetCast();
+    void ZavOknoClick();
+    void SwitchToSlot(int k);
+    void StoreCurrent();
+    void ShowCurrent();
+    void Save1Click();
+    void Exit1Click();
+    void UpdatePictureButtons();
+    void NapovedaClick();
+    void FormMouseDown();
+    void PaintBox9Click();
+    void CastFinished();
+    void BuildConsultationReading();
+    void PlayReadingSound();
+    void ShowPanel();
+    void HidePanel();
+    void setContentsListEnabled(bool enabled);
+    QStringList editorLines() const;
+    void setEditorLines(const QStringList &lines);
+
+    // The "Zendra  ..." caption rules read the caption back.
+    QString caption() const { return windowTitle(); }
+    static inline const QString kHelpUrl = QStringLiteral("https://zendra.example.org/napoveda/");
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void FormCreate();
+    void FormActivate();
+    bool FormCloseQuery();
+    void FormKeyUp(int key, Qt::KeyboardModifiers modifiers);
+
+    void createControls();
+    void setupFileActions();
+    void setupEditActions();
+    void setupSettingsActions();
+    void setupBookActions();
+    void setupWindowActions();
+    void setupHelpActions();
+    void LayOutTable();
+
+    bool handMode() const;
+    bool silverCoins() const;
+    void LoadCoinStrips();
+    void LoadPaper();
+    void LoadTrigramPicture();
+    void LoadTablePicture(int number);
+    void ArmTrigramPicture(bool armed);
+    void SetSpinInterval();
+    void RefreshWindowMenu();
+    bool OpenSlot(const QString &name);
+    bool AskToSave(); // false when the document must stay open
+    QString TimeStampLine() const;
+    void setCaptionFor(const QString &name);
+
+    Platform &m_platform;
+    ProgramState &m_state;
+    QPointer<QWidget> m_logo;
+    QActionGroup *m_soundGroup = nullptr;
+    bool m_resetOnly = false; // Zrusit1Click runs only the reset part of New1Click
+    bool m_soupisAvailable = false; // the contents window exists
+    bool m_contentsListEnabled = true;
+};

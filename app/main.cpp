@@ -1,0 +1,42 @@
+#include "app/DesktopPlatform.h"
+#include "app/ProgramState.h"
+#include "app/Zendra12F.h"
+#include "ui/LogoF.h"
+#include <QApplication>
+#include <QThread>
+
+namespace {
+
+// The logo stays until the clock's seconds have ticked on twice: one to two seconds.
+void ShowLogo(TForm7 &logo, const WallClock &clock)
+{
+    logo.show();
+    const QDateTime start = clock.now();
+    const qint64 startSecond = start.toSecsSinceEpoch();
+    while (clock.now().toSecsSinceEpoch() < startSecond + 2) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(10);
+    }
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zendra 2.1"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Zendra 2.1"));
+
+    DesktopPlatform desktop;
+    auto *logo = new TForm7;
+    ShowLogo(*logo, desktop.clock);
+
+    ProgramState state;
+    Platform seams = desktop.seams();
+    TForm1 form1(seams, state);
+    desktop.dialogs.setParentWindow(&form1);
+    desktop.fileDialogs.setParentWindow(&form1);
+    form1.setLogoWindow(logo);
+    form1.showMaximized();
+    return app.exec();
+}

@@ -1,0 +1,14 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+struct CliOutput {
+    QString stdoutText;
+    QString stderrText;
+};
+
+inline constexpr int kCliOk = 0;
+inline constexpr int kCliFailure = 1;
+inline constexpr int kCliUsage = 2;
+
+int RunCommand(const QStringList &args, CliOutput &out);

@@ -1,0 +1,1 @@
+set(CORE_SOURCES MarkerLine.h MarkerLine.cpp)

@@ -1,0 +1,101 @@
+#include "ui/AnimatedImage.h"
+#include <QMouseEvent>
+#include <QPainter>
+
+TAnimatedImage::TAnimatedImage(QWidget *parent) : QWidget(parent)
+{
+    m_timer.setInterval(m_interval);
+    m_timer.setTimerType(Qt::PreciseTimer);
+    connect(&m_timer, &QTimer::timeout, this, &TAnimatedImage::advance);
+}
+
+void TAnimatedImage::setGlyph(const QImage &strip)
+{
+    m_strip = strip;
+    m_transparent = QImage();
+    if (!strip.isNull()) {
+        const QRgb key = strip.pixel(0, strip.height() - 1);
+        m_transparent = strip.convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < m_transparent.height(); ++y) {
+            auto *row = reinterpret_cast<QRgb *>(m_transparent.scanLine(y));
+            for (int x = 0; x < m_transparent.width(); ++x)
+                if ((row[x] & 0x00FFFFFF) == (key & 0x00FFFFFF))
+                    row[x] = 0;
+        }
+    }
+    const bool multiple = strip.height() > 0 && strip.width() % strip.height() == 0;
+    m_numGlyphs = multiple ? strip.width() / strip.height() : 1;
+    m_glyphNum = 0;
+    fitSize();
+    update();
+}
+
+void TAnimatedImage::setNumGlyphs(int count)
+{
+    if (count < 1)
+        return;
+    m_numGlyphs = count;
+    if (m_glyphNum >= count)
+        m_glyphNum = 0;
+    fitSize();
+    update();
+}
+
+void TAnimatedImage::setGlyphNum(int frame)
+{
+    if (frame < 0 || frame >= m_numGlyphs || frame == m_glyphNum)
+        return;
+    m_glyphNum = frame;
+    repaint();
+}
+
+void TAnimatedImage::setInterval(int ms)
+{
+    m_interval = ms;
+    m_timer.setInterval(ms);
+}
+
+void TAnimatedImage::setActive(bool active)
+{
+    m_active = active;
+    if (active)
+        m_timer.start();
+    else
+        m_timer.stop();
+}
+
+QRect TAnimatedImage::frameRect(int frame) const
+{
+    const int w = m_numGlyphs > 0 ? m_strip.width() / m_numGlyphs : 0;
+    return QRect(frame * w, 0, w, m_strip.height());
+}
+
+QImage TAnimatedImage::currentFrame() const
+{
+    return m_transparent.isNull() ? QImage() : m_transparent.copy(frameRect(m_glyphNum));
+}
+
+void TAnimatedImage::advance()
+{
+    // Only a coin that can be seen turns.
+    if (!isVisible() || !window() || !window()->isVisible())
+        return;
+    m_glyphNum = (m_glyphNum + 1) % m_numGlyphs;
+    update();
+}
+
+void TAnimatedImage::fitSize()
+{
+    if (!m_strip.isNull())
+        resize(frameRect(0).size());
+}
+
+void TAnimatedImage::paintEvent(QPaintEvent *)
+{
+    if (m_transparent.isNull())
+        return;
+    QPainter p(this);
+    p.drawImage(QPoint(0, 0), m_transparent, frameRect(m_glyphNum));
+}
+
+void TAnimatedImage::mousePressEvent(QMouseEvent *event) { emit mousePressed(event); }

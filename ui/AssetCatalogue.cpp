@@ -1,0 +1,116 @@
+#include "ui/AssetCatalogue.h"
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <QPainter>
+
+namespace {
+
+struct PictureEntry {
+    const char *name;
+    int width;
+    int height;
+};
+
+const PictureEntry kPictures[] = {
+    {"Stul1", 854, 690},   {"Stul2", 800, 632},   {"Stul3", 736, 730},  {"Stul4", 860, 375},
+    {"Papir1", 105, 161},  {"Papir2", 105, 161},  {"FuSi1", 345, 305},  {"FuSi2", 345, 305},
+    {"Wen1", 345, 305},    {"Wen2", 345, 305},    {"Mince", 780, 67},   {"MinceZ", 780, 67},
+    {"MinceKx", 455, 67},  {"MinceKxZ", 455, 67}, {"Disketa", 15, 15},  {"Logo", 230, 200},
+    {"PanelPozadi", 300, 250},
+    {"TlJadro", 25, 25},   {"TlOpacne", 25, 25},  {"TlOtocene", 25, 25}, {"TlPoznamky", 25, 25},
+    {"TlVyvoj", 25, 25},   {"TlZCar", 25, 25},    {"MainIcon", 32, 32},
+};
+
+const char *const kWaves[] = {"Zvonky", "Zvonek", "Harfa1", "Harfa2", "Hrom"};
+const char *const kCursors[] = {"Ruka", "RukaZak", "Sipka", "SipkaZ", "HOTLABEL_HANDCUR"};
+
+// Placeholder look: a flat colour by kind, so a missing asset is obvious but harmless.
+QColor PlaceholderColour(const QString &name)
+{
+    const QString n = name.toLower();
+    if (n.startsWith(u"stul"))
+        return QColor(110, 70, 40);
+    if (n.startsWith(u"papir") || n.startsWith(u"fusi") || n.startsWith(u"wen"))
+        return QColor(230, 215, 170);
+    if (n.startsWith(u"mince"))
+        return QColor(190, 190, 190);
+    return QColor(200, 200, 200);
+}
+
+} // namespace
+
+namespace Assets {
+
+QString PathOf(const QString &name, const QString &suffix)
+{
+    static QHash<QString, QString> index = [] {
+        QHash<QString, QString> h;
+        const QDir dir(kResourceFolder);
+        for (const QString &file : dir.entryList(QDir::Files))
+            h.insert(file.toLower(), dir.filePath(file));
+        return h;
+    }();
+    return index.value((name + suffix).toLower());
+}
+
+QSize CataloguedSize(const QString &name)
+{
+    for (const PictureEntry &e : kPictures)
+        if (name.compare(QLatin1String(e.name), Qt::CaseInsensitive) == 0)
+            return {e.width, e.height};
+    return {};
+}
+
+QImage Picture(const QString &name)
+{
+    const QString path = PathOf(name, QStringLiteral(".bmp"));
+    QImage image;
+    if (!path.isEmpty())
+        image.load(path);
+    if (!image.isNull())
+        return image;
+    QSize size = CataloguedSize(name);
+    if (!size.isValid())
+        return {};
+    image = QImage(size, QImage::Format_RGB32);
+    image.fill(PlaceholderColour(name));
+    return image;
+}
+
+static QByteArray ReadResource(const QString &path)
+{
+    if (path.isEmpty())
+        return {};
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QByteArray Wave(const QString &name) { return ReadResource(PathOf(name, QStringLiteral(".wav"))); }
+QByteArray CursorFile(const QString &name) { return ReadResource(PathOf(name, QStringLiteral(".cur"))); }
+
+QStringList PictureNames()
+{
+    QStringList l;
+    for (const PictureEntry &e : kPictures)
+        l << QLatin1String(e.name);
+    return l;
+}
+
+QStringList WaveNames()
+{
+    QStringList l;
+    for (const char *n : kWaves)
+        l << QLatin1String(n);
+    return l;
+}
+
+QStringList CursorNames()
+{
+    QStringList l;
+    for (const char *n : kCursors)
+        l << QLatin1String(n);
+    return l;
+}
+
+} // namespace Assets

@@ -1,0 +1,34 @@
+#pragma once
+// The pictures, sounds and cursors that Zendra carries inside itself, looked
+// up by name without regard to case. They live in the resource folder
+// ":/assets" as .bmp, .wav and .cur files made by the asset generator.
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+namespace Assets {
+
+inline const QString kResourceFolder = QStringLiteral(":/assets");
+
+// The resource path of an asset, found by its base name in any letter case;
+// empty when there is none.
+QString PathOf(const QString &name, const QString &suffix);
+
+// The named picture. When the resource is missing, a plain placeholder of the
+// catalogued size is returned so that layout still works.
+QImage Picture(const QString &name);
+// The catalogued size of a named picture; invalid for unknown names.
+QSize CataloguedSize(const QString &name);
+// Raw bytes of a wave ("Zvonky", "Hrom", ...); empty when missing.
+QByteArray Wave(const QString &name);
+// Raw bytes of a cursor file; empty when missing.
+QByteArray CursorFile(const QString &name);
+
+QStringList PictureNames();
+QStringList WaveNames();
+QStringList CursorNames();
+
+} // namespace Assets

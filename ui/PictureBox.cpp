@@ -1,0 +1,48 @@
+#include "ui/PictureBox.h"
+#include <QMouseEvent>
+#include <QPainter>
+
+TPictureBox::TPictureBox(QWidget *parent) : QWidget(parent) { setMouseTracking(true); }
+
+void TPictureBox::setPicture(const QImage &picture)
+{
+    m_picture = picture.convertToFormat(QImage::Format_RGB32);
+    resize(m_picture.size());
+    update();
+}
+
+void TPictureBox::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.drawImage(0, 0, m_picture);
+}
+
+void TPictureBox::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+    emit mousePressed(event);
+}
+
+void TPictureBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+    m_pressed = false;
+}
+
+void TPictureBox::mouseMoveEvent(QMouseEvent *event) { emit mouseMoved(event); }
+
+TPaintBox::TPaintBox(QWidget *parent) : QWidget(parent) { setAttribute(Qt::WA_NoSystemBackground); }
+
+void TPaintBox::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+    emit mousePressed(event);
+}
+
+void TPaintBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+    m_pressed = false;
+}
