@@ -1,11 +1,14 @@
 #include "cli/Commands.h"
 #include "casting/Hexagram.h"
+#include "reading/ReadingGenerator.h"
 
 namespace {
 
 const QString kUsage = QStringLiteral(
     "použití: zendra-cli PŘÍKAZ ...\n"
     "  number LINES      čísla hexagramu a vývojového hexagramu\n"
+    "  reading LINES [--view] [--developing] [--guidance]\n"
+    "                    text, který hod připojí ke konzultaci (--view: text prohlížeče)\n"
     "LINES je šest číslic 6 až 9, spodní čára první.\n");
 
 bool ParseLines(const QString &text, HexagramLines &lines, CliOutput &out)
@@ -29,6 +32,43 @@ int Number(const QStringList &args, CliOutput &out)
     return kCliOk;
 }
 
+int Reading(const QStringList &args, CliOutput &out)
+{
+    QString linesText;
+    bool view = false;
+    ReadingOptions options;
+    for (const QString &a : args) {
+        if (a == QLatin1String("--view"))
+            view = true;
+        else if (a == QLatin1String("--developing"))
+            options.developing = true;
+        else if (a == QLatin1String("--guidance"))
+            options.guidance = true;
+        else if (linesText.isEmpty() && !a.startsWith(QLatin1String("--")))
+            linesText = a;
+        else {
+            out.stderrText += kUsage;
+            return kCliUsage;
+        }
+    }
+    HexagramLines lines;
+    if (linesText.isEmpty()) {
+        out.stderrText += kUsage;
+        return kCliUsage;
+    }
+    if (!ParseLines(linesText, lines, out))
+        return kCliUsage;
+    const InterpretationCorpus &corpus = InterpretationCorpus::Embedded();
+    QStringList text;
+    if (view)
+        GenerateReading(corpus, FullReadingForm(lines), true, text);
+    else
+        ConsultationReading(corpus, lines, options, text);
+    for (const QString &line : text)
+        out.stdoutText += line + u'\n';
+    return kCliOk;
+}
+
 } // namespace
 
 int RunCommand(const QStringList &args, CliOutput &out)
@@ -41,6 +81,8 @@ int RunCommand(const QStringList &args, CliOutput &out)
     const QStringList rest = args.mid(1);
     if (command == QLatin1String("number"))
         return Number(rest, out);
+    if (command == QLatin1String("reading"))
+        return Reading(rest, out);
     out.stderrText += kUsage;
     return kCliUsage;
 }

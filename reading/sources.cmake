@@ -1,1 +1,1 @@
-set(CORE_SOURCES MarkerLine.h MarkerLine.cpp)
+set(CORE_SOURCES MarkerLine.h MarkerLine.cpp Corpus.h Corpus.cpp ReadingGenerator.h ReadingGenerator.cpp)
