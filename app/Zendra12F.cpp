@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -52,8 +53,8 @@ void NotYet(std::initializer_list<QAction *> items)
 
 } // namespace
 
-TForm1::TForm1(Platform &platform, ProgramState &state, QWidget *parent)
-    : QMainWindow(parent), m_platform(platform), m_state(state)
+TForm1::TForm1(Platform &platform, ProgramState &state, const InterpretationCorpus &corpus, QWidget *parent)
+    : QMainWindow(parent), m_platform(platform), m_state(state), m_corpus(corpus)
 {
     setObjectName(QStringLiteral("Form1"));
     createControls();
@@ -310,7 +311,9 @@ void TForm1::setupHelpActions()
 
 void TForm1::FormCreate()
 {
-    RichEdit2->setFont(QFont(QStringLiteral("Arial CE"), 11));
+    QFont editorFont(QStringLiteral("Arial CE"));
+    editorFont.setPixelSize(18);
+    RichEdit2->setFont(editorFont);
     RichEdit3->setFont(RichEdit2->font());
     if (!FuSi1->isChecked())
         Wen1->setChecked(true);
@@ -464,18 +467,38 @@ void TForm1::closeEvent(QCloseEvent *event)
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
-    // The main window sees every key of its own widgets before they do.
-    if (event->type() == QEvent::KeyRelease || event->type() == QEvent::ShortcutOverride
-        || event->type() == QEvent::KeyPress) {
-        auto *w = qobject_cast<QWidget *>(watched);
-        if (w && w->window() == this) {
-            auto *key = static_cast<QKeyEvent *>(event);
-            if (event->type() == QEvent::KeyRelease && !key->isAutoRepeat()) {
-                FormKeyUp(key->key(), key->modifiers());
-            } else if (event->type() == QEvent::KeyPress && key->key() == Qt::Key_Tab) {
-                // Tab moves the focus to the book windows when they are shown.
-            }
-        }
+    auto *w = qobject_cast<QWidget *>(watched);
+    if (!w || w->window() != this)
+        return QMainWindow::eventFilter(watched, event);
+    const bool inEditor = w == RichEdit2 || w == RichEdit2->viewport();
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (w == RichEdit2 && !key->text().isEmpty() && key->key() != Qt::Key_Escape
+            && key->key() != Qt::Key_Tab)
+            m_state.documents.current().modified = true; // any character typed
+        if (key->key() == Qt::Key_Tab && TabToBookWindows())
+            return true;
+        break;
+    }
+    case QEvent::KeyRelease: {
+        // The main window sees every key of its own widgets before they do.
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->isAutoRepeat())
+            break;
+        if (w == RichEdit2 && key->key() == Qt::Key_Delete)
+            m_state.documents.current().modified = true;
+        // A widget's release reaches its parents too; act on it once.
+        if (w == QApplication::focusWidget() || !QApplication::focusWidget() || w == this)
+            FormKeyUp(key->key(), key->modifiers());
+        break;
+    }
+    case QEvent::MouseButtonRelease:
+        if (inEditor && static_cast<QMouseEvent *>(event)->button() == Qt::RightButton)
+            m_state.documents.current().modified = true; // the editor's pop-up menu
+        break;
+    default:
+        break;
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -484,11 +507,23 @@ void TForm1::FormKeyUp(int key, Qt::KeyboardModifiers modifiers)
 {
     const Qt::KeyboardModifiers mods = modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     const bool ctrlAlone = mods == Qt::ControlModifier;
-    if (key == Qt::Key_F12) {
+    const bool altAlone = mods == Qt::AltModifier;
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F8) {
+        const int position = key - Qt::Key_F1 + 1;
+        if (ctrlAlone)
+            ShowTrigramPopup(position);
+        else if (!(key == Qt::Key_F4 && altAlone))
+            PickTrigram(position);
+    } else if (key == Qt::Key_F9) {
+        if (!ctrlAlone)
+            F9Pressed();
+    } else if (key == Qt::Key_F12) {
         Image2Click();
     } else if (key == Qt::Key_Escape) {
-        if (Zrusit1->isEnabled())
+        if (PrintingUnderway())
+            AbortPrinting();
+        else if (Zrusit1->isEnabled())
             Zrusit1Click();
+        HideTrigramPopup();
     }
-    (void)ctrlAlone;
 }

@@ -23,11 +23,12 @@ class TPictureBox;
 class TSRWavePlayer;
 class TTileImage;
 class TForm7;
+class InterpretationCorpus;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
-    TForm1(Platform &platform, ProgramState &state, QWidget *parent = nullptr);
+    TForm1(Platform &platform, ProgramState &state, const InterpretationCorpus &corpus, QWidget *parent = nullptr);
     ~TForm1() override;
 
     void setLogoWindow(QWidget *logo) { m_logo = logo; }
@@ -98,9 +99,17 @@ public:
     void NapovedaClick();
     void FormMouseDown();
     void PaintBox9Click();
+    void PickTrigram(int position);
+    void ShowTrigramPopup(int position);
+    void HideTrigramPopup();
+    void F9Pressed();
+    bool TabToBookWindows();
+    bool PrintingUnderway() const { return false; }
+    void AbortPrinting() {}
     void CastFinished();
     void BuildConsultationReading();
     void PlayReadingSound();
+    void DrawPanelLines();
     void ShowPanel();
     void HidePanel();
     void setContentsListEnabled(bool enabled);
@@ -148,6 +157,7 @@ private:
 
     Platform &m_platform;
     ProgramState &m_state;
+    const InterpretationCorpus &m_corpus;
     QPointer<QWidget> m_logo;
     QActionGroup *m_soundGroup = nullptr;
     bool m_resetOnly = false; // Zrusit1Click runs only the reset part of New1Click

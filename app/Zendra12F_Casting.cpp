@@ -137,7 +137,7 @@ void TForm1::DrawNextLine()
         setContentsListEnabled(false);
     }
     const bool allButtons = Button[0]->isEnabled() && Button[1]->isEnabled() && Button[2]->isEnabled();
-    if (cast.castLineCount == 5 && caption().mid(8, 4) != QLatin1String("Nový") && allButtons) {
+    if (cast.castLineCount == 5 && caption().mid(8, 4) != u"Nový" && allButtons) {
         m_platform.dialogs.message(MessageKind::Information, QStringLiteral("Zendra 2.1"),
                                    QStringLiteral("Zapsat do souboru  ") + caption().mid(7) + u'?');
     }

@@ -20,3 +20,11 @@ void TForm1::UpdatePictureButtons()
     }
     ExplorerButton[3]->setEnabled(shown);
 }
+
+void TForm1::setContentsListEnabled(bool enabled) { m_contentsListEnabled = enabled; }
+
+void TForm1::PickTrigram(int) {}
+void TForm1::ShowTrigramPopup(int) {}
+void TForm1::HideTrigramPopup() {}
+void TForm1::F9Pressed() { PaintBox9Click(); }
+bool TForm1::TabToBookWindows() { return false; }

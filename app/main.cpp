@@ -1,6 +1,7 @@
 #include "app/DesktopPlatform.h"
 #include "app/ProgramState.h"
 #include "app/Zendra12F.h"
+#include "reading/Corpus.h"
 #include "ui/LogoF.h"
 #include <QApplication>
 #include <QThread>
@@ -25,7 +26,6 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zendra 2.1"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Zendra 2.1"));
 
     DesktopPlatform desktop;
     auto *logo = new TForm7;
@@ -33,7 +33,7 @@ int main(int argc, char *argv[])
 
     ProgramState state;
     Platform seams = desktop.seams();
-    TForm1 form1(seams, state);
+    TForm1 form1(seams, state, InterpretationCorpus::Embedded());
     desktop.dialogs.setParentWindow(&form1);
     desktop.fileDialogs.setParentWindow(&form1);
     form1.setLogoWindow(logo);
