@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Installs what a fresh Debian machine lacks to build and test Zendra.
+# Sets up a fresh Debian machine for Zendra, builds it and then either starts
+# it (bash scripts/setup.sh start) or runs every test (bash scripts/setup.sh test).
 set -euo pipefail
+action=${1:-build}
+here=$(cd "$(dirname "$0")/.." && pwd)
 pkgs=(build-essential cmake ninja-build pkg-config
       qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6multimedia6
       qt6-l10n-tools libgl-dev fonts-dejavu-core
@@ -17,3 +20,17 @@ if ((${#missing[@]})); then
   $SUDO apt-get update -qq
   $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+
+build="$here/build"
+cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j "$(nproc)"
+
+case "$action" in
+  start)
+    exec "$build/zendra" ;;
+  test)
+    cd "$build"
+    ctest --output-on-failure -j "$(nproc)" ;;
+  build) ;;
+  *) echo "usage: $0 [start|test|build]" >&2; exit 2 ;;
+esac
