@@ -1,0 +1,106 @@
+#include "reading/Corpus.h"
+#include "reading/ReadingGenerator.h"
+#include <QProcess>
+#include <QTest>
+
+namespace {
+struct Run {
+    int code;
+    QString out;
+    QString err;
+};
+
+Run Cli(const QStringList &args)
+{
+    QProcess p;
+    p.start(QStringLiteral(ZENDRA_CLI), args);
+    p.waitForFinished(30000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+} // namespace
+
+class TestCli : public QObject {
+    Q_OBJECT
+private slots:
+    void number_data();
+    void number();
+    void wrongUsage_data();
+    void wrongUsage();
+    void readingMatchesTheGenerator_data();
+    void readingMatchesTheGenerator();
+};
+
+void TestCli::number_data()
+{
+    QTest::addColumn<QString>("lines");
+    QTest::addColumn<QString>("out");
+    QTest::newRow("heaven changing") << "999999" << "1 2\n";
+    QTest::newRow("earth changing") << "666666" << "2 1\n";
+    QTest::newRow("no change") << "787878" << "63 63\n";
+    QTest::newRow("789968") << "789968" << "55 3\n";
+}
+
+void TestCli::number()
+{
+    QFETCH(QString, lines);
+    QFETCH(QString, out);
+    const Run r = Cli({QStringLiteral("number"), lines});
+    QCOMPARE(r.code, 0);
+    QCOMPARE(r.out, out);
+}
+
+void TestCli::wrongUsage_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("nothing") << QStringList{};
+    QTest::newRow("unknown command") << QStringList{"hod"};
+    QTest::newRow("number without lines") << QStringList{"number"};
+    QTest::newRow("five lines") << QStringList{"number", "99999"};
+    QTest::newRow("a five") << QStringList{"number", "999959"};
+    QTest::newRow("reading bad option") << QStringList{"reading", "999999", "--x"};
+    QTest::newRow("reading bad lines") << QStringList{"reading", "abcdef"};
+}
+
+void TestCli::wrongUsage()
+{
+    QFETCH(QStringList, args);
+    const Run r = Cli(args);
+    QCOMPARE(r.code, 2);
+    QVERIFY(r.out.isEmpty());
+    QVERIFY(!r.err.isEmpty());
+}
+
+void TestCli::readingMatchesTheGenerator_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<bool>("view");
+    QTest::addColumn<bool>("developing");
+    QTest::addColumn<bool>("guidance");
+    QTest::newRow("plain") << QStringList{"reading", "789968"} << false << false << false;
+    QTest::newRow("developing") << QStringList{"reading", "789968", "--developing"} << false << true << false;
+    QTest::newRow("guidance") << QStringList{"reading", "--developing", "--guidance", "999999"} << false << true << true;
+    QTest::newRow("view") << QStringList{"reading", "787878", "--view"} << true << false << false;
+}
+
+void TestCli::readingMatchesTheGenerator()
+{
+    QFETCH(QStringList, args);
+    QFETCH(bool, view);
+    QFETCH(bool, developing);
+    QFETCH(bool, guidance);
+    HexagramLines lines;
+    for (const QString &a : args)
+        HexagramLines::parseDigits(a, lines);
+    QStringList expected;
+    if (view)
+        GenerateReading(InterpretationCorpus::Embedded(), FullReadingForm(lines), true, expected);
+    else
+        ConsultationReading(InterpretationCorpus::Embedded(), lines, ReadingOptions{developing, guidance}, expected);
+    const Run r = Cli(args);
+    QCOMPARE(r.code, 0);
+    QVERIFY(!r.out.contains(u'\r'));
+    QCOMPARE(r.out, expected.join(u'\n') + u'\n');
+}
+
+QTEST_APPLESS_MAIN(TestCli)
+#include "tst_cli.moc"
