@@ -1,0 +1,2 @@
+set(CORE_SOURCES FileCipher.h FileCipher.cpp FileCipherTables.cpp PasswordRules.h PasswordRules.cpp)
+set(GUI_SOURCES HesloF.h HesloF.cpp)
