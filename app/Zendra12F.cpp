@@ -87,7 +87,14 @@ void TForm1::createControls()
     for (int i = 0; i < 9; ++i) {
         PaintBox[i] = new TPaintBox(Image1);
         PaintBox[i]->setObjectName(QStringLiteral("PaintBox%1").arg(i + 1));
+        if (i < 8) {
+            connect(PaintBox[i], &TPaintBox::clicked, this, [this, i] { PickTrigram(i + 1); });
+            connect(PaintBox[i], &TPaintBox::mousePressed, this,
+                    [this, i](QMouseEvent *e) { PaintBoxMouseDown(i + 1, e->button()); });
+        }
     }
+    connect(PaintBox[8], &TPaintBox::clicked, this, &TForm1::PaintBox9Click);
+    connect(PaintBox[8], &TPaintBox::mousePressed, this, &TForm1::FormMouseDown);
     const char *const hints[4] = {"Hexagram jádra", "Hexagram z opačných čar", "Hexagram z otočených trigramů",
                                   "Poznámky"};
     const char *const glyphs[4] = {"TlJadro", "TlOpacne", "TlOtocene", "TlPoznamky"};
@@ -99,6 +106,8 @@ void TForm1::createControls()
         ExplorerButton[i]->setOptions(TExplorerButton::boMonoDisplay | TExplorerButton::boShowBevel);
         ExplorerButton[i]->resize(27, 27);
         ExplorerButton[i]->setEnabled(false);
+        if (i < 3)
+            connect(ExplorerButton[i], &QAbstractButton::clicked, this, [this, i] { ExplorerButtonClick(i); });
     }
 
     for (int k = 0; k < 3; ++k) {
@@ -199,7 +208,9 @@ void TForm1::setupSettingsActions()
     connect(Wen1, &QAction::triggered, this, [this] { LoadTrigramPicture(); });
 
     Soupis = Item(Nastaveni1, "Soupis", QStringLiteral("&Soupis Hexagramů..."));
-    NotYet({Soupis});
+    Soupis->setEnabled(false); // until the contents window exists
+    connect(Soupis, &QAction::triggered, this, &TForm1::ShowContents);
+    connect(Nastaveni1, &QMenu::aboutToShow, this, &TForm1::Nastaveni1Click);
 
     UklDoSouboru = Submenu(Nastaveni1, "UklDoSouboru", QStringLiteral("Ukládat do souboru"));
     CisHexagramu = Item(UklDoSouboru, "CisHexagramu", QStringLiteral("Číslo hexagramu"), true);
@@ -279,7 +290,9 @@ void TForm1::setupBookActions()
     ObsahKP1 = Item(Obsah1, "ObsahKP1", QStringLiteral("Obsah &Knihy proměn..."));
     NajitKP1 = Item(Obsah1, "NajitKP1", QStringLiteral("&Najít v Knize proměn..."));
     Najtvuloenchsouborech1 = Item(Obsah1, "Najtvuloenchsouborech1", QStringLiteral("Najít v &souborech..."));
-    NotYet({ObsahKP1, NajitKP1, Najtvuloenchsouborech1});
+    ObsahKP1->setEnabled(false); // until the contents window exists
+    connect(ObsahKP1, &QAction::triggered, this, &TForm1::ShowContents);
+    NotYet({NajitKP1, Najtvuloenchsouborech1});
 }
 
 void TForm1::setupWindowActions()
@@ -406,10 +419,7 @@ void TForm1::FormActivate()
     m_state.firstActivation = true;
 }
 
-void TForm1::FormMouseDown()
-{
-    // The trigram pop-up hides on any press on the table.
-}
+void TForm1::FormMouseDown() { HideTrigramPopup(); }
 
 void TForm1::LoadTablePicture(int number)
 {

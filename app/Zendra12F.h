@@ -24,6 +24,8 @@ class TSRWavePlayer;
 class TTileImage;
 class TForm7;
 class InterpretationCorpus;
+class TForm2;
+class TForm3;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -32,6 +34,10 @@ public:
     ~TForm1() override;
 
     void setLogoWindow(QWidget *logo) { m_logo = logo; }
+    // The viewer and the contents window, created after the main window.
+    void setBookWindows(TForm2 *viewer, TForm3 *contents);
+    TForm2 *Form2 = nullptr;
+    TForm3 *Form3 = nullptr;
 
     // Controls, under their form names.
     TTileImage *Image1 = nullptr;       // the table
@@ -97,9 +103,16 @@ public:
     void Exit1Click();
     void UpdatePictureButtons();
     void NapovedaClick();
+    void ShowContents();
     void FormMouseDown();
     void PaintBox9Click();
     void PickTrigram(int position);
+    void ShowHexagramInViewer(const HexagramLines &lines);
+    void DrawHexagramInPicture();
+    void FillViewer();
+    void ExplorerButtonClick(int button); // 0 nuclear, 1 opposite, 2 swapped
+    void PaintBoxMouseDown(int position, Qt::MouseButton button);
+    void Nastaveni1Click();
     void ShowTrigramPopup(int position);
     void HideTrigramPopup();
     void F9Pressed();
@@ -146,6 +159,7 @@ private:
     void LoadCoinStrips();
     void LoadPaper();
     void LoadTrigramPicture();
+    void PickFuSi(Trigram trigram);
     void LoadTablePicture(int number);
     void ArmTrigramPicture(bool armed);
     void SetSpinInterval();

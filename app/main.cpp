@@ -1,6 +1,7 @@
 #include "app/DesktopPlatform.h"
 #include "app/ProgramState.h"
 #include "app/Zendra12F.h"
+#include "app/ZendraWindows.h"
 #include "reading/Corpus.h"
 #include "ui/LogoF.h"
 #include <QApplication>
@@ -33,7 +34,8 @@ int main(int argc, char *argv[])
 
     ProgramState state;
     Platform seams = desktop.seams();
-    TForm1 form1(seams, state, InterpretationCorpus::Embedded());
+    ZendraWindows windows(seams, state, InterpretationCorpus::Embedded());
+    TForm1 &form1 = *windows.form1;
     desktop.dialogs.setParentWindow(&form1);
     desktop.fileDialogs.setParentWindow(&form1);
     form1.setLogoWindow(logo);

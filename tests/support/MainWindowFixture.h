@@ -4,6 +4,7 @@
 
 #include "app/ProgramState.h"
 #include "app/Zendra12F.h"
+#include "app/ZendraWindows.h"
 #include "reading/Corpus.h"
 #include "support/FakePlatform.h"
 #include <QPushButton>
@@ -13,11 +14,13 @@ struct MainWindowFixture {
     FakePlatform fake;
     Platform seams = fake.seams();
     ProgramState state;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<ZendraWindows> windows;
+    TForm1 *form = nullptr;
 
     MainWindowFixture()
     {
-        form = std::make_unique<TForm1>(seams, state, InterpretationCorpus::Embedded());
+        windows = std::make_unique<ZendraWindows>(seams, state, InterpretationCorpus::Embedded());
+        form = windows->form1.get();
         form->resize(1280, 800);
         form->show();
     }

@@ -1,0 +1,21 @@
+#pragma once
+// All of Zendra's windows, created once in their fixed order and kept until
+// the program ends; main() and the tests build the same set.
+
+#include "app/Platform.h"
+#include "app/ProgramState.h"
+#include <memory>
+
+class InterpretationCorpus;
+class TForm1;
+class TForm2;
+class TForm3;
+
+struct ZendraWindows {
+    ZendraWindows(Platform &platform, ProgramState &state, const InterpretationCorpus &corpus);
+    ~ZendraWindows();
+
+    std::unique_ptr<TForm1> form1;
+    TForm2 *form2 = nullptr; // owned by form1
+    TForm3 *form3 = nullptr;
+};

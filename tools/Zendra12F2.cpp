@@ -1,0 +1,92 @@
+#include "tools/Zendra12F2.h"
+#include "app/Platform.h"
+#include "app/Zendra12F.h"
+#include "tools/Zendra12F3.h"
+#include "ui/TileImage.h"
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+namespace {
+int Stored(const SettingsStore &s, const char *name, int fallback)
+{
+    const QString n = QLatin1String(name);
+    return s.keyExists() && s.contains(n) ? s.readInteger(n) : fallback;
+}
+} // namespace
+
+TForm2::TForm2(TForm1 &main, SettingsStore &settings) : QWidget(&main, Qt::Tool), m_main(main)
+{
+    setObjectName(QStringLiteral("Form2"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    RichEdit1 = new QPlainTextEdit(this);
+    RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
+    RichEdit1->setReadOnly(true);
+    RichEdit1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    RichEdit1->setContextMenuPolicy(Qt::CustomContextMenu);
+    layout->addWidget(RichEdit1);
+
+    PopupMenu1 = new QMenu(this);
+    Kopirovat1 = PopupMenu1->addAction(QStringLiteral("&Kopírovat"));
+    Kopirovat1->setObjectName(QStringLiteral("Kopirovat1"));
+    VybratVse1 = PopupMenu1->addAction(QStringLiteral("&Vybrat vše"));
+    VybratVse1->setObjectName(QStringLiteral("VybratVse1"));
+    connect(Kopirovat1, &QAction::triggered, this, &TForm2::Kopirovat1Click);
+    connect(VybratVse1, &QAction::triggered, this, &TForm2::VybratVse1Click);
+    connect(PopupMenu1, &QMenu::aboutToShow, this, &TForm2::PopupMenu1Popup);
+    connect(RichEdit1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &at) { PopupMenu1->popup(RichEdit1->mapToGlobal(at)); });
+
+    // The look of the consultation editor.
+    RichEdit1->setFont(m_main.RichEdit2->font());
+    RichEdit1->setPalette(m_main.RichEdit2->palette());
+
+    const QSize client = main.Image1->size();
+    const int left = Stored(settings, "F2Left", int(client.width() * 0.36375));
+    setGeometry(left, Stored(settings, "F2Top", int(client.height() * 0.54348)),
+                Stored(settings, "F2Width", client.width() - left),
+                Stored(settings, "F2Height", int(main.height() * 0.45652)));
+    installEventFilter(this);
+    RichEdit1->installEventFilter(this);
+    RichEdit1->viewport()->installEventFilter(this);
+}
+
+void TForm2::showText(const QString &heading, const QString &text)
+{
+    setWindowTitle(heading);
+    RichEdit1->setPlainText(text);
+    show();
+    raise();
+}
+
+void TForm2::Kopirovat1Click() { RichEdit1->copy(); }
+void TForm2::VybratVse1Click() { RichEdit1->selectAll(); }
+void TForm2::PopupMenu1Popup() { Kopirovat1->setEnabled(RichEdit1->textCursor().hasSelection()); }
+
+bool TForm2::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == RichEdit1->viewport() && event->type() == QEvent::MouseButtonPress
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
+        FindPos = 0;
+    if (BookWindowKey(this, static_cast<QWidget *>(m_contents), event))
+        return true;
+    return QWidget::eventFilter(watched, event);
+}
+
+void TForm2::closeEvent(QCloseEvent *event)
+{
+    m_main.PaintBox9Click();
+    FindPos = -1;
+    QWidget *contents = static_cast<QWidget *>(m_contents);
+    if (contents && contents->isVisible())
+        contents->activateWindow();
+    event->accept();
+}
+
+void TForm2::showEvent(QShowEvent *event) { QWidget::showEvent(event); }

@@ -1,0 +1,41 @@
+#pragma once
+// TForm2, the viewer: the complete text of one hexagram, read-only, with
+// the heading as its caption.
+
+#include <QWidget>
+
+class QAction;
+class QMenu;
+class QPlainTextEdit;
+class TForm1;
+class TForm3;
+class SettingsStore;
+
+class TForm2 : public QWidget {
+    Q_OBJECT
+public:
+    TForm2(TForm1 &main, SettingsStore &settings);
+
+    void setContentsWindow(TForm3 *contents) { m_contents = contents; }
+    // Caption and text of a hexagram; shows and raises the window.
+    void showText(const QString &heading, const QString &text);
+
+    QPlainTextEdit *RichEdit1 = nullptr;
+    QMenu *PopupMenu1 = nullptr;
+    QAction *Kopirovat1 = nullptr;
+    QAction *VybratVse1 = nullptr;
+    int FindPos = -1; // the find-in-book match position; -1: none current
+
+    void Kopirovat1Click();
+    void VybratVse1Click();
+    void PopupMenu1Popup();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    TForm1 &m_main;
+    TForm3 *m_contents = nullptr;
+};

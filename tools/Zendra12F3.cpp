@@ -1,0 +1,116 @@
+#include "tools/Zendra12F3.h"
+#include "app/Platform.h"
+#include "app/Zendra12F.h"
+#include "casting/Hexagram.h"
+#include "tools/BookContents.h"
+#include "tools/Zendra12F2.h"
+#include "ui/TileImage.h"
+#include <QCloseEvent>
+#include <QPlainTextEdit>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kItemHeight = 16;
+int Stored(const SettingsStore &s, const char *name, int fallback)
+{
+    const QString n = QLatin1String(name);
+    return s.keyExists() && s.contains(n) ? s.readInteger(n) : fallback;
+}
+} // namespace
+
+bool BookWindowKey(QWidget *window, QWidget *other, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Tab && other && other->isVisible()) {
+            other->activateWindow();
+            other->raise();
+            return true;
+        }
+        return false;
+    }
+    if (event->type() != QEvent::KeyRelease)
+        return false;
+    auto *key = static_cast<QKeyEvent *>(event);
+    const auto mods = key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    if (key->key() == Qt::Key_F9 && mods != Qt::ControlModifier && !key->isAutoRepeat()) {
+        window->close();
+        return true;
+    }
+    return false;
+}
+
+TForm3::TForm3(TForm1 &main, SettingsStore &settings) : QWidget(&main, Qt::Tool), m_main(main)
+{
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(QStringLiteral("Obsah Knihy proměn"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    ListBox1 = new QListWidget(this);
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1->setToolTip(QStringLiteral("Dvojitým kliknutím se zobrazí text vybraného hexagramu."));
+    ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListBox1->setFlow(QListView::TopToBottom);
+    ListBox1->setWrapping(true);
+    ListBox1->setResizeMode(QListView::Adjust);
+    ListBox1->setUniformItemSizes(true);
+    ListBox1->addItems(BookContents::Entries());
+    layout->addWidget(ListBox1);
+    connect(ListBox1, &QListWidget::itemDoubleClicked, this, &TForm3::ListBox1Click);
+
+    // Colour and font name of the editor; the list keeps its own size.
+    QFont font = main.RichEdit2->font();
+    font.setPixelSize(15);
+    font.setBold(false);
+    font.setItalic(false);
+    ListBox1->setFont(font);
+    ListBox1->setPalette(main.RichEdit2->palette());
+
+    const QSize client = main.Image1->size();
+    setGeometry(Stored(settings, "F3Left", int(client.width() * 0.4395)), Stored(settings, "F3Top", 15),
+                Stored(settings, "F3Width", int(client.width() * 0.44625)),
+                Stored(settings, "F3Height", main.height() - 30));
+    installEventFilter(this);
+    ListBox1->installEventFilter(this);
+}
+
+void TForm3::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // Two columns across the client width.
+    const int column = qMax(60, (ListBox1->viewport()->width() - 1) / 2);
+    ListBox1->setGridSize(QSize(column, kItemHeight));
+}
+
+void TForm3::ListBox1Click()
+{
+    m_main.PaintBox9Click();
+    const QList<QListWidgetItem *> selected = ListBox1->selectedItems();
+    if (selected.isEmpty())
+        return;
+    const int number = ListBox1->row(selected.first()) + 1;
+    m_main.ShowHexagramInViewer(FullReadingForm(LinesOfHexagram(number)));
+}
+
+bool TForm3::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ListBox1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            ListBox1Click();
+            return true;
+        }
+    }
+    if (BookWindowKey(this, m_viewer, event))
+        return true;
+    return QWidget::eventFilter(watched, event);
+}
+
+void TForm3::closeEvent(QCloseEvent *event)
+{
+    if (m_viewer && m_viewer->isVisible())
+        m_viewer->activateWindow();
+    event->accept();
+}

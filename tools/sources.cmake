@@ -1,0 +1,2 @@
+set(CORE_SOURCES BookContents.h BookContents.cpp)
+set(GUI_SOURCES Zendra12F2.h Zendra12F2.cpp Zendra12F3.h Zendra12F3.cpp)
