@@ -45,6 +45,9 @@ TPasswordDlg::TPasswordDlg(Dialogs &dialogs, QWidget *parent)
     // The masked entry shows asterisks, as the check box's caption promises.
     Password->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
     Label1->setBuddy(Password);
+    // Room for the longer confirmation label too, so that it is never cut.
+    Label1->setMinimumWidth(qMax(Label1->fontMetrics().horizontalAdvance(kLabel),
+                                 Label1->fontMetrics().horizontalAdvance(kConfirmLabel)));
 
     OKBtn = new QPushButton(QStringLiteral("OK"), this);
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
@@ -151,6 +154,7 @@ std::optional<QString> TPasswordDlg::AskNewPassword()
     Password->clear(); // also when the box was unchecked already
     const int first = ShowModal();
     const QString password = TrimPassword(Password->text());
+    Password->clear();
     if (password.isEmpty()) {
         if (first == mrOk)
             Tell(MessageKind::Information, PasswordMessages::kNotEntered);
@@ -160,12 +164,10 @@ std::optional<QString> TPasswordDlg::AskNewPassword()
     try {
         KeyForNewPassword(password);
     } catch (const EPasswordRefused &e) {
-        Password->clear();
         Tell(MessageKind::Warning, e.message());
         return std::nullopt;
     }
 
-    Password->clear();
     setWindowTitle(kConfirmCaption);
     Label1->setText(kConfirmLabel);
     const int second = ShowModal();
