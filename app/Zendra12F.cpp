@@ -498,8 +498,11 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
             break;
         if (w == RichEdit2 && key->key() == Qt::Key_Delete)
             m_state.documents.current().modified = true;
-        // A widget's release reaches its parents too; act on it once.
-        if (w == QApplication::focusWidget() || !QApplication::focusWidget() || w == this)
+        // An ignored release travels on to the parents; act on it where it starts.
+        QWidget *first = QApplication::focusWidget();
+        if (!first || first->window() != this)
+            first = this;
+        if (w == first)
             FormKeyUp(key->key(), key->modifiers());
         break;
     }
