@@ -133,6 +133,7 @@ QByteArray FromPublished(const char *hex)
 // after its key set-up, entries 1 and 99 of box 3 are both 0x1AE5DF5F.
 const QByteArray kRefusedKey = "heslo31495";
 
+// A script; run through python3 so that a copy without its execute bit works.
 QString OraclePath() { return QStringLiteral(ZENDRA_SOURCE_DIR "/../shared/tools/bf-oracle"); }
 
 // Runs the oracle on whole blocks; a null array when it failed.
@@ -140,7 +141,7 @@ QByteArray RunOracle(const QString &mode, const QByteArray &key, const QByteArra
                      const QString &backend = QStringLiteral("auto"))
 {
     QProcess p;
-    p.start(OraclePath(), {QStringLiteral("--backend"), backend, mode, QString::fromLatin1(key.toHex())});
+    p.start(QStringLiteral("python3"), {OraclePath(), QStringLiteral("--backend"), backend, mode, QString::fromLatin1(key.toHex())});
     if (!p.waitForStarted(10000))
         return {};
     p.write(data);
