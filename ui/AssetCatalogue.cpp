@@ -4,6 +4,17 @@
 #include <QHash>
 #include <QPainter>
 
+// The generated assets are an object file in a static library; naming its
+// initialiser here keeps the linker from leaving it out.
+static void InitAssetResources()
+{
+    static const bool done = [] {
+        Q_INIT_RESOURCE(zendra_assets);
+        return true;
+    }();
+    Q_UNUSED(done);
+}
+
 namespace {
 
 struct PictureEntry {
@@ -19,7 +30,7 @@ const PictureEntry kPictures[] = {
     {"MinceKx", 455, 67},  {"MinceKxZ", 455, 67}, {"Disketa", 15, 15},  {"Logo", 230, 200},
     {"PanelPozadi", 300, 250},
     {"TlJadro", 25, 25},   {"TlOpacne", 25, 25},  {"TlOtocene", 25, 25}, {"TlPoznamky", 25, 25},
-    {"TlVyvoj", 25, 25},   {"TlZCar", 25, 25},    {"MainIcon", 32, 32},
+    {"TlVyvoj", 25, 25},   {"TlZCar", 25, 25},    {"MAINICON", 32, 32},
 };
 
 const char *const kWaves[] = {"Zvonky", "Zvonek", "Harfa1", "Harfa2", "Hrom"};
@@ -45,6 +56,7 @@ namespace Assets {
 QString PathOf(const QString &name, const QString &suffix)
 {
     static QHash<QString, QString> index = [] {
+        InitAssetResources();
         QHash<QString, QString> h;
         const QDir dir(kResourceFolder);
         for (const QString &file : dir.entryList(QDir::Files))

@@ -1,0 +1,56 @@
+# The pictures, sounds and cursors are made at build time by zendra-assetgen
+# and embedded into zendra_core under ":/assets". Included from
+# ui/resources.cmake at the top level, after the libraries exist.
+
+set(ZENDRA_ASSETGEN_DIR ${CMAKE_CURRENT_LIST_DIR})
+set(ZENDRA_ASSET_DIR ${CMAKE_BINARY_DIR}/assets)
+
+add_executable(zendra-assetgen
+  ${ZENDRA_ASSETGEN_DIR}/main.cpp
+  ${ZENDRA_ASSETGEN_DIR}/Generator.h
+  ${ZENDRA_ASSETGEN_DIR}/Noise.h
+  ${ZENDRA_ASSETGEN_DIR}/Woods.cpp
+  ${ZENDRA_ASSETGEN_DIR}/Papers.cpp
+  ${ZENDRA_ASSETGEN_DIR}/TrigramCircle.cpp
+  ${ZENDRA_ASSETGEN_DIR}/TrigramCircleLayout.h
+  ${ZENDRA_ASSETGEN_DIR}/Coins.cpp
+  ${ZENDRA_ASSETGEN_DIR}/Glyphs.cpp
+  ${ZENDRA_ASSETGEN_DIR}/CursorArt.cpp
+  ${ZENDRA_ASSETGEN_DIR}/Sounds.cpp
+  ${CMAKE_SOURCE_DIR}/ui/AssetFormats.h
+  ${CMAKE_SOURCE_DIR}/ui/AssetFormats.cpp)
+target_include_directories(zendra-assetgen PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(zendra-assetgen PRIVATE Qt6::Gui)
+target_compile_options(zendra-assetgen PRIVATE -Wall -Wextra)
+# The generator runs at every build that changes it; keep it quick even in debug builds.
+target_compile_options(zendra-assetgen PRIVATE $<$<CONFIG:Debug>:-O2>)
+
+set(ZENDRA_ASSET_FILES
+  Stul1.bmp Stul2.bmp Stul3.bmp Stul4.bmp Papir1.bmp Papir2.bmp
+  FuSi1.bmp FuSi2.bmp Wen1.bmp Wen2.bmp
+  Mince.bmp MinceZ.bmp MinceKx.bmp MinceKxZ.bmp Disketa.bmp MAINICON.bmp
+  Logo.bmp PanelPozadi.bmp
+  TlJadro.bmp TlOpacne.bmp TlOtocene.bmp TlPoznamky.bmp TlVyvoj.bmp TlZCar.bmp
+  Zvonky.wav Zvonek.wav Harfa1.wav Harfa2.wav Hrom.wav
+  Ruka.cur RukaZak.cur Sipka.cur SipkaZ.cur HOTLABEL_HANDCUR.cur)
+
+set(zendra_asset_outputs)
+set(zendra_asset_qrc "<!DOCTYPE RCC><RCC version=\"1.0\">\n<qresource prefix=\"/assets\">\n")
+foreach(f IN LISTS ZENDRA_ASSET_FILES)
+  list(APPEND zendra_asset_outputs ${ZENDRA_ASSET_DIR}/${f})
+  string(APPEND zendra_asset_qrc "  <file alias=\"${f}\">${ZENDRA_ASSET_DIR}/${f}</file>\n")
+endforeach()
+string(APPEND zendra_asset_qrc "</qresource>\n</RCC>\n")
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/zendra_assets.qrc CONTENT "${zendra_asset_qrc}")
+
+add_custom_command(OUTPUT ${zendra_asset_outputs}
+  COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen $<TARGET_FILE:zendra-assetgen> ${ZENDRA_ASSET_DIR}
+  DEPENDS zendra-assetgen
+  COMMENT "Making the pictures, sounds and cursors"
+  VERBATIM)
+
+# Several megabytes of pictures: rcc writes them straight into an object file
+# instead of a huge C++ array. AssetCatalogue.cpp pulls the object in with
+# Q_INIT_RESOURCE, as a static library would otherwise drop it.
+qt_add_big_resources(zendra_asset_objects ${CMAKE_BINARY_DIR}/zendra_assets.qrc)
+target_sources(zendra_core PRIVATE ${zendra_asset_objects})

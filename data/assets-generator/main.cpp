@@ -1,0 +1,103 @@
+// zendra-assetgen OUTDIR [NAME...]
+// Writes every picture (.bmp), sound (.wav) and cursor (.cur) of the program
+// into OUTDIR, or only the named ones. Runs under the offscreen platform.
+
+#include "Generator.h"
+#include "ui/AssetFormats.h"
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QSaveFile>
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+struct Asset {
+    QString file;
+    std::function<QByteArray()> make;
+};
+
+QByteArray Bmp(const QImage &image) { return AssetFormats::EncodeBmp24(image); }
+
+QByteArray Cur(const QString &name)
+{
+    const Gen::CursorArt art = Gen::Cursor(name);
+    return AssetFormats::EncodeCursor(art.image, art.hotSpot, art.bitCount);
+}
+
+QList<Asset> Catalogue()
+{
+    QList<Asset> list;
+    for (int i = 1; i <= 4; ++i)
+        list.append({QStringLiteral("Stul%1.bmp").arg(i), [i] { return Bmp(Gen::Wood(i)); }});
+    list.append({QStringLiteral("Papir1.bmp"), [] { return Bmp(Gen::Paper(105, 161, true, 101)); }});
+    list.append({QStringLiteral("Papir2.bmp"), [] { return Bmp(Gen::Paper(105, 161, false, 102)); }});
+    list.append({QStringLiteral("FuSi1.bmp"), [] { return Bmp(Gen::TrigramCircle(true, true)); }});
+    list.append({QStringLiteral("FuSi2.bmp"), [] { return Bmp(Gen::TrigramCircle(true, false)); }});
+    list.append({QStringLiteral("Wen1.bmp"), [] { return Bmp(Gen::TrigramCircle(false, true)); }});
+    list.append({QStringLiteral("Wen2.bmp"), [] { return Bmp(Gen::TrigramCircle(false, false)); }});
+    list.append({QStringLiteral("Mince.bmp"), [] { return Bmp(Gen::CoinStrip(false, false)); }});
+    list.append({QStringLiteral("MinceZ.bmp"), [] { return Bmp(Gen::CoinStrip(false, true)); }});
+    list.append({QStringLiteral("MinceKx.bmp"), [] { return Bmp(Gen::CoinStrip(true, false)); }});
+    list.append({QStringLiteral("MinceKxZ.bmp"), [] { return Bmp(Gen::CoinStrip(true, true)); }});
+    list.append({QStringLiteral("Disketa.bmp"),
+                 [] { return AssetFormats::EncodeBmp4(Gen::Diskette(), Gen::DiskettePalette()); }});
+    list.append({QStringLiteral("MAINICON.bmp"),
+                 [] { return AssetFormats::EncodeBmp4(Gen::MainIcon(), Gen::MainIconPalette()); }});
+    list.append({QStringLiteral("Logo.bmp"), [] { return Bmp(Gen::Logo()); }});
+    list.append({QStringLiteral("PanelPozadi.bmp"), [] { return Bmp(Gen::PanelBackground()); }});
+    for (const char *g : {"TlJadro", "TlOpacne", "TlOtocene", "TlPoznamky", "TlVyvoj", "TlZCar"}) {
+        const QString name = QLatin1String(g);
+        list.append({name + QStringLiteral(".bmp"), [name] { return Bmp(Gen::ButtonGlyph(name)); }});
+    }
+    for (const char *s : {"Zvonky", "Zvonek", "Harfa1", "Harfa2", "Hrom"}) {
+        const QString name = QLatin1String(s);
+        list.append({name + QStringLiteral(".wav"),
+                     [name] { return AssetFormats::EncodeWave8(Gen::Sound(name), Gen::kSampleRate); }});
+    }
+    for (const char *c : {"Ruka", "RukaZak", "Sipka", "SipkaZ", "HOTLABEL_HANDCUR"}) {
+        const QString name = QLatin1String(c);
+        list.append({name + QStringLiteral(".cur"), [name] { return Cur(name); }});
+    }
+    return list;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // Fonts are needed, a screen is not.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    if (args.isEmpty()) {
+        std::fprintf(stderr, "usage: zendra-assetgen OUTDIR [NAME...]\n");
+        return 2;
+    }
+    const QDir out(args.first());
+    if (!QDir().mkpath(out.path())) {
+        std::fprintf(stderr, "cannot create %s\n", qPrintable(out.path()));
+        return 1;
+    }
+    const QStringList only = args.mid(1);
+    QElapsedTimer clock;
+    clock.start();
+    int written = 0;
+    for (const Asset &asset : Catalogue()) {
+        if (!only.isEmpty() && !only.contains(asset.file.section(u'.', 0, 0), Qt::CaseInsensitive))
+            continue;
+        const QByteArray bytes = asset.make();
+        QSaveFile file(out.filePath(asset.file));
+        if (bytes.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()
+            || !file.commit()) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(file.fileName()));
+            return 1;
+        }
+        ++written;
+    }
+    std::printf("zendra-assetgen: %d assets in %lld ms\n", written, static_cast<long long>(clock.elapsed()));
+    return 0;
+}
