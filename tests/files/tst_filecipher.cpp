@@ -56,7 +56,7 @@ u128 PiFractionBits(std::uint64_t n)
 
 // --- Published vectors ------------------------------------------------------
 //
-// The standard Blowfish test vectors (Eric Young's 8-byte-key ECB table, then
+// The standard Blowfish test vectors (the 8-byte-key ECB table, then
 // the variable-key-length table for keys of 1 to 24 bytes), as published:
 // halves big-endian. FromPublished converts a block to our byte order.
 struct Vector {
