@@ -15,7 +15,7 @@ const QString kWeakPassword = QStringLiteral("heslo31495");
 const QByteArray kSignature("\x01\x02\x03\x04\x05\x06\x07\x08", 8);
 
 // Text form in Windows-1250: "CHHEX:789678", "Otázka: Půjdu?" and a note.
-const QByteArray kText = "CHHEX:789678\r\nOt\xE1zka: P\xF9jdu?\r\n\x8Eluťou\r\n";
+const QByteArray kText = "CHHEX:789678\r\nOt\xE1zka: P\xF9jdu?\r\n\x8Elu\x9Dou\r\n";
 
 // A script; run through python3 so that a copy without its execute bit works.
 QString OraclePath() { return QStringLiteral(ZENDRA_SOURCE_DIR "/../shared/tools/bf-oracle"); }
