@@ -1,11 +1,9 @@
 #include "ui/Cursors.h"
 #include "ui/AssetCatalogue.h"
-#include <QBuffer>
+#include "ui/AssetFormats.h"
 #include <QHash>
-#include <QImageReader>
 #include <QPixmap>
 #include <QWidget>
-#include <QtEndian>
 
 namespace {
 QHash<int, QCursor> &Registry()
@@ -22,25 +20,10 @@ void Register(int number, const QCursor &cursor) { Registry().insert(number, cur
 
 QCursor FromAsset(const QString &name, Qt::CursorShape fallback)
 {
-    const QByteArray bytes = Assets::CursorFile(name);
-    // A .cur file: 6-byte header, then 16-byte entries whose bytes 4..7 hold the hot spot.
-    if (bytes.size() < 22)
+    const AssetFormats::CursorImage cursor = AssetFormats::DecodeCursor(Assets::CursorFile(name));
+    if (!cursor.valid)
         return QCursor(fallback);
-    const auto *d = reinterpret_cast<const uchar *>(bytes.constData());
-    const int hotX = qFromLittleEndian<quint16>(d + 6 + 4);
-    const int hotY = qFromLittleEndian<quint16>(d + 6 + 6);
-    QBuffer buffer;
-    buffer.setData(bytes);
-    QImageReader reader(&buffer, "cur");
-    QImage image = reader.read();
-    if (image.isNull()) {
-        buffer.seek(0);
-        QImageReader icoReader(&buffer, "ico");
-        image = icoReader.read();
-    }
-    if (image.isNull())
-        return QCursor(fallback);
-    return QCursor(QPixmap::fromImage(image), hotX, hotY);
+    return QCursor(QPixmap::fromImage(cursor.image), cursor.hotSpot.x(), cursor.hotSpot.y());
 }
 
 void RegisterProgramCursors()
@@ -49,6 +32,12 @@ void RegisterProgramCursors()
     Register(crRukaZak, FromAsset(QStringLiteral("RukaZak"), Qt::ForbiddenCursor));
     Register(crSipka, FromAsset(QStringLiteral("Sipka"), Qt::ArrowCursor));
     Register(crSipkaZ, FromAsset(QStringLiteral("SipkaZ"), Qt::ArrowCursor));
+}
+
+void RegisterHotLabelCursor()
+{
+    if (!Registry().contains(crHotLabel))
+        Register(crHotLabel, FromAsset(QStringLiteral("HOTLABEL_HANDCUR"), Qt::PointingHandCursor));
 }
 
 void Set(QWidget *widget, int number)

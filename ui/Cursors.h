@@ -13,6 +13,8 @@ void Register(int number, const QCursor &cursor);
 // The cursor of an embedded .cur asset with its own hot spot; fallback when missing.
 QCursor FromAsset(const QString &name, Qt::CursorShape fallback);
 void RegisterProgramCursors();
+// The hyperlink label's hand, number 10; registered once, by the first label.
+void RegisterHotLabelCursor();
 // Gives a widget a numbered cursor.
 void Set(QWidget *widget, int number);
 int Of(const QWidget *widget);

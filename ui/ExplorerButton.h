@@ -1,6 +1,8 @@
 #pragma once
-// TExplorerButton and TKxExplorerButton: flat picture buttons that show a
-// raised bevel under the mouse and a sunken one while held down.
+// TExplorerButton and TKxExplorerButton: flat picture buttons. They lie flat
+// on the picture beneath them until the mouse comes over them, then show a
+// raised bevel and their true colours; held down they show a sunken bevel.
+// A glyph's bottom-left pixel colour is drawn transparent.
 
 #include <QAbstractButton>
 #include <QColor>
@@ -15,35 +17,52 @@ public:
 
     void setBitmap(const QImage &glyph);
     QImage Bitmap() const { return m_glyph; }
-    void setOptions(int options) { m_options = options; update(); }
+    void setOptions(int options);
     int Options() const { return m_options; }
-    void setFlat(bool flat) { m_flat = flat; update(); }
+    void setFlat(bool flat);
     bool Flat() const { return m_flat; }
-    void setWordWrap(bool wrap) { m_wordWrap = wrap; update(); }
+    void setWordWrap(bool wrap);
+    bool WordWrap() const { return m_wordWrap; }
 
+    // The font's colour, which the caption takes under the mouse.
+    QColor FontColor = QColor(0, 0, 0);
+    // The caption's colour while the mouse is elsewhere, and while disabled.
     QColor UnselectedFontColor = QColor(0, 0, 0);
     QColor DisabledFontColor = QColor(128, 128, 128);
+    // The raised bevel under the mouse, and the sunken one while held down.
     QColor BorderHighlightColor = QColor(255, 255, 255);
     QColor BorderShadowColor = QColor(128, 128, 128);
     QColor SelBorderHighlightColor = QColor(255, 255, 255);
     QColor SelBorderShadowColor = QColor(128, 128, 128);
 
     bool isHovered() const { return m_hover; }
+    // What the button shows now, for drawing and for tests.
+    enum class Look { Flat, Raised, Sunken };
+    Look look() const;
+    QColor captionColour() const;
+    // The glyph as drawn now: transparent key, one colour when mono.
+    QImage glyphAsDrawn() const;
     QSize sizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent *) override;
     void enterEvent(QEnterEvent *) override;
     void leaveEvent(QEvent *) override;
+    void changeEvent(QEvent *) override;
 
 private:
+    void rebuildGlyphs();
+
     QImage m_glyph;
+    QImage m_colourGlyph; // key colour cleared
+    QImage m_monoGlyph;   // the same shape in one colour
     int m_options = 0;
     bool m_flat = true;
     bool m_wordWrap = false;
     bool m_hover = false;
 };
 
+// The panel's buttons: the same button, whose colours the panel sets.
 class TKxExplorerButton : public TExplorerButton {
     Q_OBJECT
 public:

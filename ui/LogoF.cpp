@@ -1,29 +1,29 @@
 #include "ui/LogoF.h"
 #include "ui/AssetCatalogue.h"
-#include <QFrame>
+#include "ui/BevelPanel.h"
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPixmap>
 #include <QScreen>
-#include <QVBoxLayout>
 
 TForm7::TForm7(QWidget *parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("Form7"));
-    setFixedSize(246, 216);
-    auto *panel = new QFrame(this);
-    panel->setObjectName(QStringLiteral("Panel1"));
-    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    panel->setLineWidth(1);
-    panel->setGeometry(rect());
-    auto *layout = new QVBoxLayout(panel);
-    layout->setContentsMargins(7, 7, 7, 7);
-    auto *logo = new QLabel(panel);
-    logo->setObjectName(QStringLiteral("Image1"));
-    logo->setPixmap(QPixmap::fromImage(Assets::Picture(QStringLiteral("Logo"))));
-    logo->setAlignment(Qt::AlignCenter);
-    layout->addWidget(logo);
+    setFixedSize(kClientWidth, kClientHeight);
+    Panel1 = new TBevelPanel(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->BevelInner = TBevelPanel::bvLowered;
+    Panel1->BorderWidth = 5;
+    Panel1->SingleBorder = true;
+    Panel1->applyFrame();
+    Panel1->setGeometry(rect());
+    // Single border, outer and inner bevel and the border width leave the logo its own size.
+    Image1 = new QLabel(Panel1);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(Panel1->contentsRect());
+    Image1->setPixmap(QPixmap::fromImage(Assets::Picture(QStringLiteral("Logo"))));
+    Image1->setScaledContents(true);
     centreOnScreen();
 }
 
