@@ -29,8 +29,8 @@ case "$action" in
   start)
     exec "$build/zendra" ;;
   test)
-    cd "$build"
-    ctest --output-on-failure -j "$(nproc)" ;;
+    (cd "$build" && ctest --output-on-failure -j "$(nproc)")
+    bash "$here/scripts/fuzz-short.sh" 20 ;;
   build) ;;
   *) echo "usage: $0 [start|test|build]" >&2; exit 2 ;;
 esac
