@@ -1,11 +1,13 @@
 #include "app/ZendraWindows.h"
 #include "app/Zendra12F.h"
+#include "files/HesloF.h"
 #include "tools/Zendra12F2.h"
 #include "tools/Zendra12F3.h"
 
 ZendraWindows::ZendraWindows(Platform &platform, ProgramState &state, const InterpretationCorpus &corpus)
 {
     form1 = std::make_unique<TForm1>(platform, state, corpus);
+    passwordDlg = new TPasswordDlg(platform.dialogs, form1.get());
     form2 = new TForm2(*form1, platform.settings);
     form3 = new TForm3(*form1, platform.settings);
     form2->setContentsWindow(form3);

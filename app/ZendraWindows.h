@@ -10,12 +10,14 @@ class InterpretationCorpus;
 class TForm1;
 class TForm2;
 class TForm3;
+class TPasswordDlg;
 
 struct ZendraWindows {
     ZendraWindows(Platform &platform, ProgramState &state, const InterpretationCorpus &corpus);
     ~ZendraWindows();
 
     std::unique_ptr<TForm1> form1;
-    TForm2 *form2 = nullptr; // owned by form1
+    TPasswordDlg *passwordDlg = nullptr; // owned by form1, as the windows below
+    TForm2 *form2 = nullptr;
     TForm3 *form3 = nullptr;
 };
