@@ -54,3 +54,8 @@ add_custom_command(OUTPUT ${zendra_asset_outputs}
 # Q_INIT_RESOURCE, as a static library would otherwise drop it.
 qt_add_big_resources(zendra_asset_objects ${CMAKE_BINARY_DIR}/zendra_assets.qrc)
 target_sources(zendra_core PRIVATE ${zendra_asset_objects})
+
+# zendra-showcase about|logo: shows the about box or the logo window over a
+# table, for screenshots of the finished look. Not part of the default build.
+add_executable(zendra-showcase EXCLUDE_FROM_ALL ${ZENDRA_ASSETGEN_DIR}/showcase.cpp)
+target_link_libraries(zendra-showcase PRIVATE zendra_gui)
