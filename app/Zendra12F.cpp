@@ -7,6 +7,9 @@
 #include "ui/PictureBox.h"
 #include "ui/SRWavePlayer.h"
 #include "ui/TileImage.h"
+#include "ui/GoToWeb.h"
+#include "ui/RichView.h"
+#include "ui/Zendra12F4.h"
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
@@ -71,6 +74,14 @@ TForm1::TForm1(Platform &platform, ProgramState &state, const InterpretationCorp
 TForm1::~TForm1()
 {
     qApp->removeEventFilter(this);
+    delete Form4;
+}
+
+void TForm1::About1Click()
+{
+    Form4->show();
+    Form4->raise();
+    Form4->activateWindow();
 }
 
 void TForm1::createControls()
@@ -139,6 +150,21 @@ void TForm1::createControls()
 
     SRWavePlayer1 = new TSRWavePlayer(m_platform.sound, this);
     SRWavePlayer1->setObjectName(QStringLiteral("SRWavePlayer1"));
+
+    RichView1 = new TRichView(Image1);
+    RichView1->setObjectName(QStringLiteral("RichView1"));
+    RichView1->hide();
+    RVStyle1 = new TRVStyle(this);
+    RVStyle1->setObjectName(QStringLiteral("RVStyle1"));
+    RichView1->setStyle(RVStyle1);
+    connect(RichView1, &TRichView::clicked, this, &TForm1::HideTrigramPopup);
+    connect(RichView1, &TRichView::rightClicked, this, &TForm1::HideTrigramPopup);
+
+    GoToWeb1 = new TGoToWeb(m_platform.shell, this);
+    GoToWeb1->setObjectName(QStringLiteral("GoToWeb1"));
+    GoToWeb1->Url = kHelpUrl;
+    Form4 = new TForm4(m_platform.shell, m_platform.dialogs);
+    Form4->setObjectName(QStringLiteral("Form4"));
 }
 
 void TForm1::setupFileActions()
@@ -319,7 +345,7 @@ void TForm1::setupHelpActions()
     Napoveda = Item(Help1, "Napoveda", QStringLiteral("&Nápověda..."));
     About1 = Item(Help1, "About1", QStringLiteral("&O programu..."));
     connect(Napoveda, &QAction::triggered, this, &TForm1::NapovedaClick);
-    NotYet({About1});
+    connect(About1, &QAction::triggered, this, &TForm1::About1Click);
 }
 
 void TForm1::FormCreate()
@@ -349,6 +375,7 @@ void TForm1::FormCreate()
     for (int i = 0; i < 4; ++i)
         Cursors::Set(ExplorerButton[i], crRukaZak);
     LayOutTable();
+    SetUpTrigramPopup();
     New1Click();
     SelectSound();
     VykladDH->setEnabled(VvojHexagram->isChecked());
@@ -462,7 +489,7 @@ void TForm1::Exit1Click() { close(); }
 
 void TForm1::NapovedaClick()
 {
-    if (!m_platform.shell.openUrl(kHelpUrl))
+    if (!GoToWeb1->Execute())
         m_platform.dialogs.message(MessageKind::Error, QStringLiteral("Chyba"),
                                    QStringLiteral("Nelze otevřít internetový prohlížeč."));
 }
@@ -524,7 +551,7 @@ void TForm1::FormKeyUp(int key, Qt::KeyboardModifiers modifiers)
     if (key >= Qt::Key_F1 && key <= Qt::Key_F8) {
         const int position = key - Qt::Key_F1 + 1;
         if (ctrlAlone)
-            ShowTrigramPopup(position);
+            PaintBoxMouseDown(position, Qt::RightButton);
         else if (!(key == Qt::Key_F4 && altAlone))
             PickTrigram(position);
     } else if (key == Qt::Key_F9) {

@@ -23,6 +23,10 @@ class TPictureBox;
 class TSRWavePlayer;
 class TTileImage;
 class TForm7;
+class TForm4;
+class TGoToWeb;
+class TRichView;
+class TRVStyle;
 class InterpretationCorpus;
 class TForm2;
 class TForm3;
@@ -51,6 +55,10 @@ public:
     QPlainTextEdit *RichEdit2 = nullptr; // the consultation editor
     QPlainTextEdit *RichEdit3 = nullptr; // hidden search buffer
     TSRWavePlayer *SRWavePlayer1 = nullptr;
+    TRichView *RichView1 = nullptr;     // the trigram pop-up
+    TRVStyle *RVStyle1 = nullptr;
+    TGoToWeb *GoToWeb1 = nullptr;
+    TForm4 *Form4 = nullptr;            // the about box
 
     // Menu items, under their form names.
     QMenu *File1 = nullptr, *Edit1 = nullptr, *Nastaveni1 = nullptr, *Obsah1 = nullptr, *Okno = nullptr,
@@ -104,6 +112,8 @@ public:
     void UpdatePictureButtons();
     void NapovedaClick();
     void ShowContents();
+    void About1Click();
+    void SetUpTrigramPopup();
     void FormMouseDown();
     void PaintBox9Click();
     void PickTrigram(int position);

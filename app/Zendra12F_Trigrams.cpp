@@ -10,6 +10,8 @@
 #include "ui/Cursors.h"
 #include "ui/ExplorerButton.h"
 #include "ui/PictureBox.h"
+#include "ui/RichView.h"
+#include <QPlainTextEdit>
 #include <QAction>
 #include <QListWidget>
 #include <QMenu>
@@ -182,5 +184,49 @@ bool TForm1::TabToBookWindows()
     return true;
 }
 
-void TForm1::ShowTrigramPopup(int) {}
-void TForm1::HideTrigramPopup() {}
+void TForm1::SetUpTrigramPopup()
+{
+    // Size 10 in the editor's font name and colour, on the editor's background.
+    TFontInfo font;
+    font.FontName = RichEdit2->font().family().left(31);
+    font.Size = 10;
+    font.Color = RichEdit2->palette().text().color();
+    RVStyle1->Color = RichEdit2->palette().base().color();
+    while (RVStyle1->TextStyles.size() > 6)
+        RVStyle1->TextStyles.removeLast();
+    RVStyle1->AddTextStyle(font);
+    RichView1->CanvasFont = font.font();
+    RichView1->LeftMargin = RichView1->RightMargin = 5;
+}
+
+void TForm1::ShowTrigramPopup(int position)
+{
+    static const int kTopOffsets[8] = {35, 46, 44, 50, 35, 50, 44, 46};
+    RichView1->Clear();
+    const QRect area = PaintBox[position - 1]->geometry();
+    RichView1->move(area.left() - 50, area.top() + kTopOffsets[position - 1]);
+    const Trigram t = TrigramAtPosition(position, FuSi1->isChecked());
+    const QStringList lines = TrigramDescription(t);
+    QString measured = t == Trigram::Mountain ? lines[1] : lines[0];
+    if (t == Trigram::Earth || (t == Trigram::Heaven && FuSi1->isChecked()))
+        measured += u' ';
+    const int count = lines.size() + 1; // with the line of two spaces
+    RichView1->resize(RichView1->TextWidth(measured) + RichView1->LeftMargin + RichView1->RightMargin,
+                      RichView1->TextHeight(measured) * count + 1);
+    const int style = RVStyle1->TextStyles.size() - 1;
+    RichView1->Add(QStringLiteral("  "), style);
+    for (const QString &line : lines)
+        RichView1->Add(line, style);
+    RichView1->Format();
+    RichView1->show();
+    RichView1->raise();
+    RichView1->Repaint();
+}
+
+void TForm1::HideTrigramPopup()
+{
+    if (!RichView1)
+        return;
+    RichView1->hide();
+    RichView1->Clear();
+}

@@ -85,6 +85,32 @@ Trigram TrigramAtPosition(int position, bool fuSi)
     return Trigram::Heaven;
 }
 
+QStringList TrigramDescription(Trigram t)
+{
+    switch (t) {
+    case Trigram::Heaven:
+        return {QStringLiteral("  Nebe - plození, aktivní princip "), QStringLiteral("  jang, tvořivá síla, která "),
+                QStringLiteral("  oplodňuje pasivní princip jin. ")};
+    case Trigram::Earth:
+        return {QStringLiteral("  Země - rození, pasivní princip "), QStringLiteral("  jin, který přijímá oplodňující "),
+                QStringLiteral("  sílu jang a umožňuje tak "), QStringLiteral("  vznikání. ")};
+    case Trigram::Water:
+        return {QStringLiteral("  Voda - bezedné, řeka, "), QStringLiteral("  nebezpečí. ")};
+    case Trigram::Mountain:
+        return {QStringLiteral("  Hora - nehybnost, ztišení, "), QStringLiteral("  rozhraní mezi vnějším a vnitřním, "),
+                QStringLiteral("  mezi neviditelným a viditelným. ")};
+    case Trigram::Thunder:
+        return {QStringLiteral("  Hrom - vznět k pohybu, bouře, "), QStringLiteral("  otřes. ")};
+    case Trigram::Fire:
+        return {QStringLiteral("  Oheň - slunce, světlo, lpění. ")};
+    case Trigram::Wind:
+        return {QStringLiteral("  Vítr - mírné, pronikání hmotným "), QStringLiteral("  světem do světa idejí, dřevo. ")};
+    case Trigram::Lake:
+        return {QStringLiteral("  Jezero - radost, jas, pára. ")};
+    }
+    return {};
+}
+
 int HexagramNumberOf(Trigram upper, Trigram lower) { return kKingWen[int(upper)][int(lower)]; }
 
 int HexagramNumberOf(const HexagramLines &lines)

@@ -3,6 +3,7 @@
 // lines of a hexagram bottom first, the eight trigrams and the King Wen table.
 
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <cstdint>
 
@@ -45,6 +46,10 @@ Trigram LowerTrigram(const HexagramLines &lines);
 Trigram UpperTrigram(const HexagramLines &lines);
 // The trigram drawn at a picture position (1..8) in one of the two arrangements.
 Trigram TrigramAtPosition(int position, bool fuSi);
+
+// The lines of a trigram's pop-up description, each with its two leading
+// spaces and one trailing space.
+QStringList TrigramDescription(Trigram t);
 
 int HexagramNumberOf(const HexagramLines &lines);
 int HexagramNumberOf(Trigram upper, Trigram lower);

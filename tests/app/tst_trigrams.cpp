@@ -8,6 +8,9 @@
 #include "ui/Cursors.h"
 #include "ui/ExplorerButton.h"
 #include "ui/PictureBox.h"
+#include "ui/RichView.h"
+#include "ui/Zendra12F4.h"
+#include "ui/TileImage.h"
 #include <QAction>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -41,6 +44,10 @@ private slots:
     void contentsListDisabledDuringCast();
     void viewerKeysAndMenu();
     void settingsMenuRules();
+    void popupDescribesTrigram_data();
+    void popupDescribesTrigram();
+    void popupHidesAndRefuses();
+    void aboutBoxFromMenu();
 };
 
 void TestTrigrams::pickSequence_data()
@@ -275,6 +282,81 @@ void TestTrigrams::settingsMenuRules()
     QTest::mouseClick(w.PaintBox[1], Qt::LeftButton);
     w.Nastaveni1Click();
     QVERIFY(w.FuSi1->isEnabled() && w.Wen1->isEnabled());
+}
+
+void TestTrigrams::popupDescribesTrigram_data()
+{
+    QTest::addColumn<bool>("fuSi");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<int>("trigram");
+    QTest::addColumn<int>("topOffset");
+    QTest::newRow("Fu Si top: Heaven") << true << 1 << int(Trigram::Heaven) << 35;
+    QTest::newRow("Fu Si 4: Mountain") << true << 4 << int(Trigram::Mountain) << 50;
+    QTest::newRow("Wen 2: Earth") << false << 2 << int(Trigram::Earth) << 46;
+    QTest::newRow("Wen 4: Heaven") << false << 4 << int(Trigram::Heaven) << 50;
+    QTest::newRow("Wen 1: Fire") << false << 1 << int(Trigram::Fire) << 35;
+}
+
+void TestTrigrams::popupDescribesTrigram()
+{
+    QFETCH(bool, fuSi);
+    QFETCH(int, position);
+    QFETCH(int, trigram);
+    QFETCH(int, topOffset);
+    MainWindowFixture f;
+    TForm1 &w = *f.form;
+    (fuSi ? w.FuSi1 : w.Wen1)->trigger();
+    QTest::mousePress(w.PaintBox[position - 1], Qt::RightButton);
+    TRichView &pop = *w.RichView1;
+    QVERIFY(pop.isVisible());
+    const QStringList lines = TrigramDescription(Trigram(trigram));
+    QCOMPARE(pop.lineCount(), lines.size() + 1);
+    QCOMPARE(pop.lineText(0), QStringLiteral("  "));
+    for (int i = 0; i < lines.size(); ++i) {
+        QCOMPARE(pop.lineText(i + 1), lines[i]);
+        QCOMPARE(pop.lineStyle(i + 1), 6);
+    }
+    const QRect area = w.PaintBox[position - 1]->geometry();
+    QCOMPARE(pop.pos(), QPoint(area.left() - 50, area.top() + topOffset));
+    QString measured = Trigram(trigram) == Trigram::Mountain ? lines[1] : lines[0];
+    if (Trigram(trigram) == Trigram::Earth || (Trigram(trigram) == Trigram::Heaven && fuSi))
+        measured += u' ';
+    QCOMPARE(pop.width(), pop.TextWidth(measured) + 10);
+    QCOMPARE(pop.height(), pop.TextHeight(measured) * (lines.size() + 1) + 1);
+    QCOMPARE(int(f.state.trigramPickState), int(PickNone)); // a right click picks nothing
+}
+
+void TestTrigrams::popupHidesAndRefuses()
+{
+    MainWindowFixture f;
+    TForm1 &w = *f.form;
+    QTest::keyClick(w.RichEdit2, Qt::Key_F3, Qt::ControlModifier);
+    QVERIFY(w.RichView1->isVisible());
+    QTest::keyClick(w.RichEdit2, Qt::Key_Escape);
+    QVERIFY(!w.RichView1->isVisible());
+    QCOMPARE(w.RichView1->lineCount(), 0);
+    QTest::mousePress(w.PaintBox[2], Qt::RightButton);
+    QTest::mousePress(static_cast<QWidget *>(w.Image1), Qt::LeftButton, Qt::NoModifier, QPoint(600, 500)); // a click on the table
+    QVERIFY(!w.RichView1->isVisible());
+    QTest::mousePress(w.PaintBox[2], Qt::RightButton);
+    QTest::mouseClick(w.PaintBox[5], Qt::LeftButton); // a pick
+    QVERIFY(!w.RichView1->isVisible());
+    QTest::mousePress(w.PaintBox[2], Qt::RightButton);
+    QTest::mouseClick(w.RichView1, Qt::LeftButton); // a click into the pop-up
+    QVERIFY(!w.RichView1->isVisible());
+    f.throwLine(6); // disarmed during a cast
+    QTest::mousePress(w.PaintBox[2], Qt::RightButton);
+    QTest::keyClick(w.RichEdit2, Qt::Key_F3, Qt::ControlModifier);
+    QVERIFY(!w.RichView1->isVisible());
+}
+
+void TestTrigrams::aboutBoxFromMenu()
+{
+    MainWindowFixture f;
+    QVERIFY(f.form->About1->isEnabled());
+    f.form->About1->trigger();
+    QVERIFY(f.form->Form4->isVisible());
+    QCOMPARE(f.form->Form4->windowTitle(), QStringLiteral("O programu"));
 }
 
 QTEST_MAIN(TestTrigrams)
