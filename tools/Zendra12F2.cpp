@@ -10,12 +10,15 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
+#include <optional>
 
 namespace {
-int Stored(const SettingsStore &s, const char *name, int fallback)
+std::optional<int> Stored(const SettingsStore &s, const char *name)
 {
     const QString n = QLatin1String(name);
-    return s.keyExists() && s.contains(n) ? s.readInteger(n) : fallback;
+    if (s.keyExists() && s.contains(n))
+        return s.readInteger(n);
+    return std::nullopt;
 }
 } // namespace
 
@@ -47,11 +50,8 @@ TForm2::TForm2(TForm1 &main, SettingsStore &settings) : QWidget(&main, Qt::Tool)
     RichEdit1->setFont(m_main.RichEdit2->font());
     RichEdit1->setPalette(m_main.RichEdit2->palette());
 
-    const QSize client = main.Image1->size();
-    const int left = Stored(settings, "F2Left", int(client.width() * 0.36375));
-    setGeometry(left, Stored(settings, "F2Top", int(client.height() * 0.54348)),
-                Stored(settings, "F2Width", client.width() - left),
-                Stored(settings, "F2Height", int(main.height() * 0.45652)));
+    m_stored = {Stored(settings, "F2Left"), Stored(settings, "F2Top"), Stored(settings, "F2Width"),
+                Stored(settings, "F2Height")};
     installEventFilter(this);
     RichEdit1->installEventFilter(this);
     RichEdit1->viewport()->installEventFilter(this);
@@ -89,4 +89,21 @@ void TForm2::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-void TForm2::showEvent(QShowEvent *event) { QWidget::showEvent(event); }
+void TForm2::placeWindow()
+{
+    // Missing values follow the main window's size when the viewer first
+    // appears: at creation the main window is not maximised yet.
+    const QSize client = m_main.Image1->size();
+    const int left = m_stored[0].value_or(int(client.width() * 0.36375));
+    const QRect r(left, m_stored[1].value_or(int(client.height() * 0.54348)),
+                  m_stored[2].value_or(client.width() - left), m_stored[3].value_or(int(m_main.height() * 0.45652)));
+    setGeometry(r);
+    m_placed = true;
+}
+
+void TForm2::showEvent(QShowEvent *event)
+{
+    if (!m_placed)
+        placeWindow();
+    QWidget::showEvent(event);
+}

@@ -3,6 +3,8 @@
 // the heading as its caption.
 
 #include <QWidget>
+#include <array>
+#include <optional>
 
 class QAction;
 class QMenu;
@@ -36,6 +38,10 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void placeWindow();
+
     TForm1 &m_main;
+    std::array<std::optional<int>, 4> m_stored; // F2Left, F2Top, F2Width, F2Height
+    bool m_placed = false;
     TForm3 *m_contents = nullptr;
 };

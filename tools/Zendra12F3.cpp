@@ -10,13 +10,16 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QVBoxLayout>
+#include <optional>
 
 namespace {
 constexpr int kItemHeight = 16;
-int Stored(const SettingsStore &s, const char *name, int fallback)
+std::optional<int> Stored(const SettingsStore &s, const char *name)
 {
     const QString n = QLatin1String(name);
-    return s.keyExists() && s.contains(n) ? s.readInteger(n) : fallback;
+    if (s.keyExists() && s.contains(n))
+        return s.readInteger(n);
+    return std::nullopt;
 }
 } // namespace
 
@@ -68,12 +71,26 @@ TForm3::TForm3(TForm1 &main, SettingsStore &settings) : QWidget(&main, Qt::Tool)
     ListBox1->setFont(font);
     ListBox1->setPalette(main.RichEdit2->palette());
 
-    const QSize client = main.Image1->size();
-    setGeometry(Stored(settings, "F3Left", int(client.width() * 0.4395)), Stored(settings, "F3Top", 15),
-                Stored(settings, "F3Width", int(client.width() * 0.44625)),
-                Stored(settings, "F3Height", main.height() - 30));
+    m_stored = {Stored(settings, "F3Left"), Stored(settings, "F3Top"), Stored(settings, "F3Width"),
+                Stored(settings, "F3Height")};
     installEventFilter(this);
     ListBox1->installEventFilter(this);
+}
+
+void TForm3::placeWindow()
+{
+    const QSize client = m_main.Image1->size();
+    const QRect r(m_stored[0].value_or(int(client.width() * 0.4395)), m_stored[1].value_or(15),
+                  m_stored[2].value_or(int(client.width() * 0.44625)), m_stored[3].value_or(m_main.height() - 30));
+    setGeometry(r);
+    m_placed = true;
+}
+
+void TForm3::showEvent(QShowEvent *event)
+{
+    if (!m_placed)
+        placeWindow();
+    QWidget::showEvent(event);
 }
 
 void TForm3::resizeEvent(QResizeEvent *event)

@@ -3,6 +3,8 @@
 // double-click or Enter opens the hexagram in the viewer.
 
 #include <QWidget>
+#include <array>
+#include <optional>
 
 class QListWidget;
 class TForm1;
@@ -23,9 +25,14 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    void placeWindow();
+
     TForm1 &m_main;
+    std::array<std::optional<int>, 4> m_stored; // F3Left, F3Top, F3Width, F3Height
+    bool m_placed = false;
     TForm2 *m_viewer = nullptr;
 };
 
