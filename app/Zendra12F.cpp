@@ -511,11 +511,10 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
     switch (event->type()) {
     case QEvent::KeyPress: {
         auto *key = static_cast<QKeyEvent *>(event);
-        if (w == RichEdit2 && !key->text().isEmpty() && key->key() != Qt::Key_Escape
-            && key->key() != Qt::Key_Tab)
-            m_state.documents.current().modified = true; // any character typed
         if (key->key() == Qt::Key_Tab && TabToBookWindows())
             return true;
+        if (w == RichEdit2 && !key->text().isEmpty() && key->key() != Qt::Key_Escape)
+            m_state.documents.current().modified = true; // any character typed
         break;
     }
     case QEvent::KeyRelease: {

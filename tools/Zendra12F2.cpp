@@ -1,6 +1,7 @@
 #include "tools/Zendra12F2.h"
 #include "app/Platform.h"
 #include "app/Zendra12F.h"
+#include "tools/WindowPlace.h"
 #include "tools/Zendra12F3.h"
 #include "ui/TileImage.h"
 #include <QAction>
@@ -10,16 +11,8 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
-#include <optional>
 
 namespace {
-std::optional<int> Stored(const SettingsStore &s, const char *name)
-{
-    const QString n = QLatin1String(name);
-    if (s.keyExists() && s.contains(n))
-        return s.readInteger(n);
-    return std::nullopt;
-}
 } // namespace
 
 TForm2::TForm2(TForm1 &main, SettingsStore &settings) : QWidget(&main, Qt::Tool), m_main(main)
@@ -50,9 +43,7 @@ TForm2::TForm2(TForm1 &main, SettingsStore &settings) : QWidget(&main, Qt::Tool)
     RichEdit1->setFont(m_main.RichEdit2->font());
     RichEdit1->setPalette(m_main.RichEdit2->palette());
 
-    m_stored = {Stored(settings, "F2Left"), Stored(settings, "F2Top"), Stored(settings, "F2Width"),
-                Stored(settings, "F2Height")};
-    installEventFilter(this);
+    m_stored = StoredWindowPlace(settings, QStringLiteral("F2"));
     RichEdit1->installEventFilter(this);
     RichEdit1->viewport()->installEventFilter(this);
 }
@@ -94,10 +85,9 @@ void TForm2::placeWindow()
     // Missing values follow the main window's size when the viewer first
     // appears: at creation the main window is not maximised yet.
     const QSize client = m_main.Image1->size();
-    const int left = m_stored[0].value_or(int(client.width() * 0.36375));
-    const QRect r(left, m_stored[1].value_or(int(client.height() * 0.54348)),
-                  m_stored[2].value_or(client.width() - left), m_stored[3].value_or(int(m_main.height() * 0.45652)));
-    setGeometry(r);
+    const int left = m_stored.left().value_or(int(client.width() * 0.36375));
+    setGeometry(m_stored.resolve(left, int(client.height() * 0.54348), client.width() - left,
+                                 int(m_main.height() * 0.45652)));
     m_placed = true;
 }
 

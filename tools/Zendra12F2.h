@@ -3,8 +3,7 @@
 // the heading as its caption.
 
 #include <QWidget>
-#include <array>
-#include <optional>
+#include "tools/WindowPlace.h"
 
 class QAction;
 class QMenu;
@@ -41,7 +40,7 @@ private:
     void placeWindow();
 
     TForm1 &m_main;
-    std::array<std::optional<int>, 4> m_stored; // F2Left, F2Top, F2Width, F2Height
+    StoredWindowPlace m_stored;
     bool m_placed = false;
     TForm3 *m_contents = nullptr;
 };

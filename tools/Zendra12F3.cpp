@@ -1,6 +1,7 @@
 #include "tools/Zendra12F3.h"
 #include "app/Platform.h"
 #include "app/Zendra12F.h"
+#include "tools/WindowPlace.h"
 #include "casting/Hexagram.h"
 #include "tools/BookContents.h"
 #include "tools/Zendra12F2.h"
@@ -10,17 +11,9 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QVBoxLayout>
-#include <optional>
 
 namespace {
 constexpr int kItemHeight = 16;
-std::optional<int> Stored(const SettingsStore &s, const char *name)
-{
-    const QString n = QLatin1String(name);
-    if (s.keyExists() && s.contains(n))
-        return s.readInteger(n);
-    return std::nullopt;
-}
 } // namespace
 
 bool BookWindowKey(QWidget *window, QWidget *other, QEvent *event)
@@ -71,18 +64,15 @@ TForm3::TForm3(TForm1 &main, SettingsStore &settings) : QWidget(&main, Qt::Tool)
     ListBox1->setFont(font);
     ListBox1->setPalette(main.RichEdit2->palette());
 
-    m_stored = {Stored(settings, "F3Left"), Stored(settings, "F3Top"), Stored(settings, "F3Width"),
-                Stored(settings, "F3Height")};
-    installEventFilter(this);
+    m_stored = StoredWindowPlace(settings, QStringLiteral("F3"));
     ListBox1->installEventFilter(this);
 }
 
 void TForm3::placeWindow()
 {
     const QSize client = m_main.Image1->size();
-    const QRect r(m_stored[0].value_or(int(client.width() * 0.4395)), m_stored[1].value_or(15),
-                  m_stored[2].value_or(int(client.width() * 0.44625)), m_stored[3].value_or(m_main.height() - 30));
-    setGeometry(r);
+    setGeometry(m_stored.resolve(int(client.width() * 0.4395), 15, int(client.width() * 0.44625),
+                                 m_main.height() - 30));
     m_placed = true;
 }
 

@@ -3,8 +3,7 @@
 // double-click or Enter opens the hexagram in the viewer.
 
 #include <QWidget>
-#include <array>
-#include <optional>
+#include "tools/WindowPlace.h"
 
 class QListWidget;
 class TForm1;
@@ -31,7 +30,7 @@ private:
     void placeWindow();
 
     TForm1 &m_main;
-    std::array<std::optional<int>, 4> m_stored; // F3Left, F3Top, F3Width, F3Height
+    StoredWindowPlace m_stored;
     bool m_placed = false;
     TForm2 *m_viewer = nullptr;
 };

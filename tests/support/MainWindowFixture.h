@@ -8,6 +8,7 @@
 #include "reading/Corpus.h"
 #include "support/FakePlatform.h"
 #include <QPushButton>
+#include <functional>
 #include <memory>
 
 struct MainWindowFixture {
@@ -17,8 +18,11 @@ struct MainWindowFixture {
     std::unique_ptr<ZendraWindows> windows;
     TForm1 *form = nullptr;
 
-    MainWindowFixture()
+    // prepare: fills the fake platform (stored settings, say) before the windows exist.
+    explicit MainWindowFixture(const std::function<void(FakePlatform &)> &prepare = {})
     {
+        if (prepare)
+            prepare(fake);
         windows = std::make_unique<ZendraWindows>(seams, state, InterpretationCorpus::Embedded());
         form = windows->form1.get();
         form->resize(1280, 800);
