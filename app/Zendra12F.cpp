@@ -186,7 +186,10 @@ void TForm1::setupFileActions()
     connect(New1, &QAction::triggered, this, &TForm1::New1Click);
     connect(ZavOkno, &QAction::triggered, this, &TForm1::ZavOknoClick);
     connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
-    NotYet({Open1, Save1, SaveAs1, Vzhledstrnky1, Tisk, PrintSetup1});
+    connect(Open1, &QAction::triggered, this, &TForm1::Open1Click);
+    connect(Save1, &QAction::triggered, this, &TForm1::Save1Click);
+    connect(SaveAs1, &QAction::triggered, this, &TForm1::SaveAs1Click);
+    NotYet({Vzhledstrnky1, Tisk, PrintSetup1});
 }
 
 void TForm1::setupEditActions()

@@ -30,6 +30,7 @@ class TRVStyle;
 class InterpretationCorpus;
 class TForm2;
 class TForm3;
+class TPasswordDlg;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -108,6 +109,13 @@ public:
     void StoreCurrent();
     void ShowCurrent();
     void Save1Click();
+    void SaveAs1Click();
+    void Open1Click();
+    // Opens a consultation file in a new window; with a search key (find in
+    // files) the key is used instead of asking. False when nothing opened.
+    bool OpenFile(const QString &path, const QString *searchKey = nullptr);
+    void setPasswordDialog(TPasswordDlg *dialog) { m_passwordDlg = dialog; }
+    static inline const QString kDataFolder = QStringLiteral("Data");
     void Exit1Click();
     void UpdatePictureButtons();
     void NapovedaClick();
@@ -178,11 +186,13 @@ private:
     bool AskToSave(); // false when the document must stay open
     QString TimeStampLine() const;
     void setCaptionFor(const QString &name);
+    void SaveDocument(const QString &remembered); // the name to keep when nothing is written
 
     Platform &m_platform;
     ProgramState &m_state;
     const InterpretationCorpus &m_corpus;
     QPointer<QWidget> m_logo;
+    TPasswordDlg *m_passwordDlg = nullptr;
     QActionGroup *m_soundGroup = nullptr;
     bool m_resetOnly = false; // Zrusit1Click runs only the reset part of New1Click
     bool m_soupisAvailable = false; // the contents window exists

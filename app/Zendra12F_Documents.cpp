@@ -205,10 +205,3 @@ bool TForm1::FormCloseQuery()
     }
     return true;
 }
-
-void TForm1::Save1Click()
-{
-    // Saving consultations arrives with the file commands; until then a save
-    // writes nothing, so the document stays open.
-    m_state.documents.saveCancelled = true;
-}

@@ -8,6 +8,7 @@ ZendraWindows::ZendraWindows(Platform &platform, ProgramState &state, const Inte
 {
     form1 = std::make_unique<TForm1>(platform, state, corpus);
     passwordDlg = new TPasswordDlg(platform.dialogs, form1.get());
+    form1->setPasswordDialog(passwordDlg);
     form2 = new TForm2(*form1, platform.settings);
     form3 = new TForm3(*form1, platform.settings);
     form2->setContentsWindow(form3);

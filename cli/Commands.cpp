@@ -9,6 +9,8 @@ const QString kUsage = QStringLiteral(
     "  number LINES      čísla hexagramu a vývojového hexagramu\n"
     "  reading LINES [--view] [--developing] [--guidance]\n"
     "                    text, který hod připojí ke konzultaci (--view: text prohlížeče)\n"
+    "  open FILE [--password P]   řádky otevřeného souboru konzultace\n"
+    "  save FILE [--password P]   uloží řádky ze standardního vstupu\n"
     "LINES je šest číslic 6 až 9, spodní čára první.\n");
 
 bool ParseLines(const QString &text, HexagramLines &lines, CliOutput &out)
@@ -81,6 +83,10 @@ int RunCommand(const QStringList &args, CliOutput &out)
     const QStringList rest = args.mid(1);
     if (command == QLatin1String("number"))
         return Number(rest, out);
+    if (command == QLatin1String("open"))
+        return OpenCommand(rest, out);
+    if (command == QLatin1String("save"))
+        return SaveCommand(rest, out);
     if (command == QLatin1String("reading"))
         return Reading(rest, out);
     out.stderrText += kUsage;

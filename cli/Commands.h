@@ -12,3 +12,5 @@ inline constexpr int kCliFailure = 1;
 inline constexpr int kCliUsage = 2;
 
 int RunCommand(const QStringList &args, CliOutput &out);
+int OpenCommand(const QStringList &args, CliOutput &out);
+int SaveCommand(const QStringList &args, CliOutput &out);

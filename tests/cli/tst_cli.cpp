@@ -1,6 +1,8 @@
 #include "reading/Corpus.h"
 #include "reading/ReadingGenerator.h"
+#include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -10,10 +12,12 @@ struct Run {
     QString err;
 };
 
-Run Cli(const QStringList &args)
+Run Cli(const QStringList &args, const QByteArray &input = QByteArray())
 {
     QProcess p;
     p.start(QStringLiteral(ZENDRA_CLI), args);
+    p.write(input);
+    p.closeWriteChannel();
     p.waitForFinished(30000);
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
 }
@@ -28,6 +32,7 @@ private slots:
     void wrongUsage();
     void readingMatchesTheGenerator_data();
     void readingMatchesTheGenerator();
+    void saveAndOpenFiles();
 };
 
 void TestCli::number_data()
@@ -100,6 +105,36 @@ void TestCli::readingMatchesTheGenerator()
     QCOMPARE(r.code, 0);
     QVERIFY(!r.out.contains(u'\r'));
     QCOMPARE(r.out, expected.join(u'\n') + u'\n');
+}
+
+void TestCli::saveAndOpenFiles()
+{
+    QTemporaryDir dir;
+    const QString plain = dir.filePath(QStringLiteral("a.txt")), secret = dir.filePath(QStringLiteral("a.txg"));
+    const QByteArray text = QStringLiteral("CHHEX:789968\nOtázka: Kam?\n\nkonec\n").toUtf8();
+    QCOMPARE(Cli({QStringLiteral("save"), plain}, text).code, 0);
+    QFile f(plain);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("CHHEX:789968\r\nOt\xe1zka: Kam?\r\n\r\nkonec\r\n"));
+    Run r = Cli({QStringLiteral("open"), plain});
+    QCOMPARE(r.code, 0);
+    QCOMPARE(r.out.toUtf8(), text);
+
+    QCOMPARE(Cli({QStringLiteral("save"), secret, QStringLiteral("--password"), QStringLiteral(" klíč ")}, text).code, 0);
+    r = Cli({QStringLiteral("open"), secret, QStringLiteral("--password"), QStringLiteral("klíč")});
+    QCOMPARE(r.code, 0);
+    QCOMPARE(r.out.toUtf8(), text);
+    r = Cli({QStringLiteral("open"), secret, QStringLiteral("--password"), QStringLiteral("Klíč")});
+    QCOMPARE(r.code, 1);
+    QCOMPARE(r.err, QStringLiteral("Chybné heslo.\n"));
+    r = Cli({QStringLiteral("save"), secret}, text);
+    QCOMPARE(r.code, 1);
+    QCOMPARE(r.err, QStringLiteral("Soubor nelze uložit. Nebylo zadáno heslo.\n"));
+    r = Cli({QStringLiteral("save"), plain}, QStringLiteral("jin ☯\n").toUtf8());
+    QCOMPARE(r.code, 1);
+    QVERIFY(r.err.contains(QStringLiteral("☯")));
+    QCOMPARE(Cli({QStringLiteral("open"), dir.filePath(QStringLiteral("none.txt"))}).code, 1);
+    QCOMPARE(Cli({QStringLiteral("open")}).code, 2);
 }
 
 QTEST_APPLESS_MAIN(TestCli)
