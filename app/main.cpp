@@ -5,6 +5,8 @@
 #include "reading/Corpus.h"
 #include "ui/LogoF.h"
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QThread>
 
 namespace {
@@ -27,6 +29,10 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zendra 2.1"));
+    // The toolkit's own dialogs (files, colours, fonts, printing) speak Czech too.
+    QTranslator toolkitCzech;
+    if (toolkitCzech.load(QStringLiteral("qtbase_cs"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&toolkitCzech);
 
     DesktopPlatform desktop;
     auto *logo = new TForm7;

@@ -6,7 +6,7 @@ action=${1:-build}
 here=$(cd "$(dirname "$0")/.." && pwd)
 pkgs=(build-essential cmake ninja-build pkg-config
       qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6multimedia6
-      qt6-l10n-tools libgl-dev fonts-dejavu-core
+      qt6-l10n-tools qt6-translations-l10n libgl-dev fonts-dejavu-core
       clang libclang-rt-14-dev
       lhasa jlha-utils python3-pycryptodome openssl python3
       xvfb openbox xdotool imagemagick xauth x11-utils sox)
