@@ -507,6 +507,10 @@ void TForm1::closeEvent(QCloseEvent *event)
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
+    // Every event of the application passes here: look at the type first.
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::MouseButtonRelease)
+        return QMainWindow::eventFilter(watched, event);
     auto *w = qobject_cast<QWidget *>(watched);
     if (!w || w->window() != this)
         return QMainWindow::eventFilter(watched, event);

@@ -76,12 +76,20 @@ QSize CataloguedSize(const QString &name)
 
 QImage Picture(const QString &name)
 {
+    // Pictures are reloaded on every cast and reset; decode each only once.
+    // Callers get a shared copy that detaches when they draw on it.
+    static QHash<QString, QImage> decoded;
+    const QString key = name.toLower();
+    if (const auto it = decoded.constFind(key); it != decoded.constEnd())
+        return *it;
     const QString path = PathOf(name, QStringLiteral(".bmp"));
     QImage image;
     if (!path.isEmpty())
         image.load(path);
-    if (!image.isNull())
+    if (!image.isNull()) {
+        decoded.insert(key, image);
         return image;
+    }
     QSize size = CataloguedSize(name);
     if (!size.isValid())
         return {};
