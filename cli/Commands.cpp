@@ -11,6 +11,7 @@ const QString kUsage = QStringLiteral(
     "                    text, který hod připojí ke konzultaci (--view: text prohlížeče)\n"
     "  open FILE [--password P]   řádky otevřeného souboru konzultace\n"
     "  save FILE [--password P]   uloží řádky ze standardního vstupu\n"
+    "  lzh compress|expand IN OUT   zkomprimuje nebo rozbalí soubor (proud poznámek)\n"
     "LINES je šest číslic 6 až 9, spodní čára první.\n");
 
 bool ParseLines(const QString &text, HexagramLines &lines, CliOutput &out)
@@ -85,6 +86,7 @@ int RunCommand(const QStringList &args, CliOutput &out)
         return Number(rest, out);
     if (command == QLatin1String("open"))
         return OpenCommand(rest, out);
+    if (command == QLatin1String("lzh")) return LzhCommand(rest, out);
     if (command == QLatin1String("save"))
         return SaveCommand(rest, out);
     if (command == QLatin1String("reading"))

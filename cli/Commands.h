@@ -14,3 +14,4 @@ inline constexpr int kCliUsage = 2;
 int RunCommand(const QStringList &args, CliOutput &out);
 int OpenCommand(const QStringList &args, CliOutput &out);
 int SaveCommand(const QStringList &args, CliOutput &out);
+int LzhCommand(const QStringList &args, CliOutput &out);

@@ -1,0 +1,8 @@
+set(CORE_SOURCES
+    CorruptFile.h
+    Lzh.h Lzh.cpp
+    LzhFormat.h LzhIo.h LzhBitReader.h
+    LzhHuffman.h LzhHuffman.cpp
+    LzhMatchFinder.h LzhMatchFinder.cpp
+    LzhEncoder.h LzhEncoder.cpp
+    LzhDecoder.h LzhDecoder.cpp)
