@@ -20,8 +20,7 @@ enum TrigramPickState : std::uint8_t { PickNone = 0, PickLower = 1, PickFilling 
 
 struct PanelState {
     std::array<bool, 6> panelMarks{};
-    std::array<QRect, 6> panelLineRects{};
-    bool panelVisible = false;
+    std::array<QRect, 6> panelLineRects{}; // hit only strictly inside; all zero: never
 };
 
 struct ProgramState {

@@ -160,6 +160,8 @@ void TForm1::createControls()
     connect(RichView1, &TRichView::clicked, this, &TForm1::HideTrigramPopup);
     connect(RichView1, &TRichView::rightClicked, this, &TForm1::HideTrigramPopup);
 
+    createPanel();
+
     GoToWeb1 = new TGoToWeb(m_platform.shell, this);
     GoToWeb1->setObjectName(QStringLiteral("GoToWeb1"));
     GoToWeb1->Url = kHelpUrl;
@@ -250,7 +252,7 @@ void TForm1::setupSettingsActions()
     connect(VvojHexagram, &QAction::triggered, this, [this] { VykladDH->setEnabled(VvojHexagram->isChecked()); });
 
     ZobrazitPanelDH = Item(Nastaveni1, "ZobrazitPanelDH", QStringLiteral("Zobrazit panel hexagramu"));
-    NotYet({ZobrazitPanelDH});
+    connect(ZobrazitPanelDH, &QAction::triggered, this, &TForm1::ShowPanel);
 
     DrevoStolu = Submenu(Nastaveni1, "DrevoStolu", QStringLiteral("Dřevo stolu"));
     QList<QAction *> woods;
@@ -284,7 +286,13 @@ void TForm1::setupSettingsActions()
     StrbrPanelHex = Item(PapPanelHex, "StrbrPanelHex", QStringLiteral("Stříbrošedý"), true);
     Radio(this, {ZlatistyPanelHex, StrbrPanelHex});
     StrbrPanelHex->setChecked(true);
-    PapPanelHex->menuAction()->setEnabled(false);
+    auto panelTint = [this] {
+        LoadPanelPaper();
+        if (m_state.lines.hasHexagram)
+            DrawPanelLines();
+    };
+    connect(ZlatistyPanelHex, &QAction::triggered, this, panelTint);
+    connect(StrbrPanelHex, &QAction::triggered, this, panelTint);
 
     MinceMenu = Submenu(Nastaveni1, "MinceMenu", QStringLiteral("Mince"));
     Stribro = Item(MinceMenu, "Stribro", QStringLiteral("Stříbrné"), true);
@@ -359,6 +367,7 @@ void TForm1::FormCreate()
     RichEdit3->setFont(RichEdit2->font());
     if (!FuSi1->isChecked())
         Wen1->setChecked(true);
+    LoadPanelPaper();
     LoadTrigramPicture();
     LoadPaper();
     WoodClick(NahodaD->isChecked() ? 0 : [this] {
@@ -377,6 +386,7 @@ void TForm1::FormCreate()
         Cursors::Set(PaintBox[i], crRuka);
     for (int i = 0; i < 4; ++i)
         Cursors::Set(ExplorerButton[i], crRukaZak);
+    LayOutPanel();
     LayOutTable();
     SetUpTrigramPopup();
     New1Click();

@@ -27,6 +27,8 @@ class TForm4;
 class TGoToWeb;
 class TRichView;
 class TRVStyle;
+class TKxCollapsePanel;
+class TKxExplorerButton;
 class InterpretationCorpus;
 class TForm2;
 class TForm3;
@@ -60,6 +62,14 @@ public:
     TRVStyle *RVStyle1 = nullptr;
     TGoToWeb *GoToWeb1 = nullptr;
     TForm4 *Form4 = nullptr;            // the about box
+
+    // The developing-hexagram panel and its controls.
+    TKxCollapsePanel *KxCollapsePanel1 = nullptr;
+    TTileImage *TileImage1 = nullptr;
+    TPictureBox *Image4 = nullptr;
+    TKxExplorerButton *KxExplorerButton1 = nullptr, *KxExplorerButton2 = nullptr, *KxExplorerButton3 = nullptr;
+    TExplorerButton *ExplorerButton5 = nullptr, *ExplorerButton6 = nullptr, *ExplorerButton7 = nullptr,
+                    *ExplorerButton8 = nullptr;
 
     // Menu items, under their form names.
     QMenu *File1 = nullptr, *Edit1 = nullptr, *Nastaveni1 = nullptr, *Obsah1 = nullptr, *Okno = nullptr,
@@ -141,6 +151,11 @@ public:
     void BuildConsultationReading();
     void PlayReadingSound();
     void DrawPanelLines();
+    void ClearPanelMarks();
+    void Image4MouseMove(const QPoint &at);
+    void Image4MouseDown(const QPoint &at);
+    void PanelButtonClick(int which); // 0 developing, 1 chosen lines, 2 nuclear, 3 opposite, 4 swapped
+    void LoadPanelPaper();
     void ShowPanel();
     void HidePanel();
     void setContentsListEnabled(bool enabled);
@@ -164,6 +179,8 @@ private:
     void FormKeyUp(int key, Qt::KeyboardModifiers modifiers);
 
     void createControls();
+    void createPanel();
+    void LayOutPanel();
     void setupFileActions();
     void setupEditActions();
     void setupSettingsActions();

@@ -152,6 +152,7 @@ void TForm1::DrawNextLine()
         Soupis->setEnabled(m_soupisAvailable);
         setContentsListEnabled(true);
         Zrusit1->setEnabled(false);
+        ShowPanel();
     }
 }
 
@@ -180,6 +181,7 @@ void TForm1::ResetCast()
     else
         Rucne1Click();
     LoadPaper();
+    m_state.panel.panelLineRects = {};
     HidePanel();
     m_state.lines.hasHexagram = false;
     cast.castLineCount = 0;

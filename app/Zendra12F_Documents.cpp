@@ -75,7 +75,7 @@ void TForm1::New1Click()
         setEditorLines(slot.lines);
         RichEdit2->moveCursor(QTextCursor::End);
     }
-    m_state.panel.panelMarks = {};
+    ClearPanelMarks();
     ResetCast();
 }
 
@@ -111,6 +111,7 @@ void TForm1::ShowCurrent()
     const bool casting = m_state.casting.castLineCount > 0 || m_state.casting.timedTossStarted;
     if (hasHexagram) {
         m_state.lines.castLines = cast;
+        DrawPanelLines();
         ShowPanel();
         for (QPushButton *b : Button)
             b->setEnabled(false);
@@ -130,7 +131,7 @@ void TForm1::SwitchToSlot(int k)
     if (k < 1 || k > DocumentSlots::kMaxOpen || !docs[k].isOpen())
         return;
     StoreCurrent();
-    m_state.panel.panelMarks = {};
+    ClearPanelMarks();
     docs.currentSlot = k;
     RefreshWindowMenu();
     setCaptionFor(docs[k].caption);
@@ -165,7 +166,7 @@ void TForm1::ZavOknoClick()
             k = i;
     if (k == 0) {
         docs.closingSlot = false;
-        m_state.panel.panelMarks = {};
+        ClearPanelMarks();
         return;
     }
     // The editor holds the newest text; the question and a save must see it.
@@ -188,7 +189,7 @@ void TForm1::ZavOknoClick()
     docs.closingSlot = false;
     docs[k].fileName.clear();
     if (docs.currentSlot != k)
-        m_state.panel.panelMarks = {};
+        ClearPanelMarks();
 }
 
 bool TForm1::FormCloseQuery()

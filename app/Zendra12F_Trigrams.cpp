@@ -9,6 +9,7 @@
 #include "tools/Zendra12F3.h"
 #include "ui/Cursors.h"
 #include "ui/ExplorerButton.h"
+#include "ui/KxCollapsePanel.h"
 #include "ui/PictureBox.h"
 #include "ui/RichView.h"
 #include <QPlainTextEdit>
@@ -158,7 +159,7 @@ void TForm1::Nastaveni1Click()
     const bool lowerPicked = m_state.trigramPickState == PickLower;
     FuSi1->setEnabled(!lowerPicked);
     Wen1->setEnabled(!lowerPicked);
-    ZobrazitPanelDH->setEnabled(m_state.lines.hasHexagram && !m_state.panel.panelVisible);
+    ZobrazitPanelDH->setEnabled(m_state.lines.hasHexagram && KxCollapsePanel1->isHidden());
 }
 
 void TForm1::F9Pressed()
