@@ -146,7 +146,7 @@ qsizetype Encoder::ReadInput(std::uint8_t *to, qsizetype max)
 
 // One position on: move the window down when it is used up, then drop the
 // string leaving the dictionary and insert the new one.
-void Encoder::Advance()
+inline void Encoder::Advance()
 {
     --m_remaining;
     if (++m_position == 2 * kDictionaryBytes) {
@@ -155,8 +155,7 @@ void Encoder::Advance()
         m_remaining += int(ReadInput(text + kDictionaryBytes + kMaxMatch, kDictionaryBytes));
         m_position = kDictionaryBytes;
     }
-    m_finder.RemoveOldest(m_position);
-    m_finder.Insert(m_position);
+    m_finder.Step(m_position);
 }
 
 void Encoder::Run(qint64 size)

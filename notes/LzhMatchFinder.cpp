@@ -48,57 +48,56 @@ int FirstDifferingByte(std::uint64_t x, std::uint64_t y)
 PatriciaMatchFinder::PatriciaMatchFinder()
 {
     for (int byte = 0; byte < 256; ++byte) {
-        m_depth[kRootBase + byte] = 1;
-        m_position[kRootBase + byte] = kNone;
+        m_node[kRootBase + byte].depth = 1;
+        m_node[kRootBase + byte].position = kNone;
     }
     for (int i = 1; i < kDictionaryBytes - 1; ++i)
-        m_next[i] = std::uint16_t(i + 1);
-    m_next[kDictionaryBytes - 1] = kNone;
+        m_link[i].next = std::uint16_t(i + 1);
+    m_link[kDictionaryBytes - 1].next = kNone;
     m_freeNode = 1;
 }
 
-int PatriciaMatchFinder::Child(int node, int byte)
+inline unsigned PatriciaMatchFinder::Child(unsigned node, unsigned byte) const
 {
-    int r = m_next[Hash(node, byte)];
-    m_parent[kNone] = std::uint16_t(node); // stops the walk at the chain's end
-    while (m_parent[r] != node)
-        r = m_next[r];
+    unsigned r = m_link[Hash(node, byte)].next;
+    while (r != kNone && m_link[r].parent != node)
+        r = m_link[r].next;
     return r;
 }
 
-void PatriciaMatchFinder::MakeChild(int node, int byte, int child)
+inline void PatriciaMatchFinder::MakeChild(unsigned node, unsigned byte, unsigned child)
 {
-    const int head = Hash(node, byte);
-    const int first = m_next[head];
-    m_next[head] = std::uint16_t(child);
-    m_next[child] = std::uint16_t(first);
-    m_previous[first] = std::uint16_t(child);
-    m_previous[child] = std::uint16_t(head);
-    m_parent[child] = std::uint16_t(node);
-    ++m_childCount[node];
+    const unsigned head = Hash(node, byte);
+    const unsigned first = m_link[head].next;
+    m_link[head].next = std::uint16_t(child);
+    m_link[child].next = std::uint16_t(first);
+    m_link[first].previous = std::uint16_t(child);
+    m_link[child].previous = std::uint16_t(head);
+    m_link[child].parent = std::uint16_t(node);
+    ++m_node[node].childCount;
 }
 
 // Puts a new internal node of the current match depth between `old` and its
 // parent, with `old` and the new string's leaf as its two children.
-void PatriciaMatchFinder::Split(int old, int position)
+inline void PatriciaMatchFinder::Split(unsigned old, unsigned position)
 {
-    const int node = m_freeNode;
-    m_freeNode = m_next[node];
-    m_childCount[node] = 0;
-    int t = m_previous[old];
-    m_previous[node] = std::uint16_t(t);
-    m_next[t] = std::uint16_t(node);
-    t = m_next[old];
-    m_next[node] = std::uint16_t(t);
-    m_previous[t] = std::uint16_t(node);
-    m_parent[node] = m_parent[old];
-    m_depth[node] = std::uint16_t(m_matchLength);
-    m_position[node] = std::uint16_t(position);
+    const unsigned node = m_freeNode;
+    m_freeNode = m_link[node].next;
+    m_node[node].childCount = 0;
+    unsigned t = m_link[old].previous;
+    m_link[node].previous = std::uint16_t(t);
+    m_link[t].next = std::uint16_t(node);
+    t = m_link[old].next;
+    m_link[node].next = std::uint16_t(t);
+    m_link[t].previous = std::uint16_t(node);
+    m_link[node].parent = m_link[old].parent;
+    m_node[node].depth = std::uint16_t(m_matchLength);
+    m_node[node].position = std::uint16_t(position);
     MakeChild(node, m_text[m_matchPosition + m_matchLength], old);
     MakeChild(node, m_text[position + m_matchLength], position);
 }
 
-void PatriciaMatchFinder::Insert(int position)
+inline void PatriciaMatchFinder::InsertAt(int position)
 {
     int q, r;
     if (m_matchLength >= 4) {
@@ -107,19 +106,19 @@ void PatriciaMatchFinder::Insert(int position)
         // of the length still known to match.
         --m_matchLength;
         r = (m_matchPosition + 1) | kDictionaryBytes;
-        while ((q = m_parent[r]) == kNone)
-            r = m_next[r]; // that leaf was replaced by a newer copy
-        while (m_depth[q] >= m_matchLength) {
+        while ((q = m_link[r].parent) == kNone)
+            r = m_link[r].next; // that leaf was replaced by a newer copy
+        while (m_node[q].depth >= m_matchLength) {
             r = q;
-            q = m_parent[q];
+            q = m_link[q].parent;
         }
         int t = q;
-        while (m_position[t] & kPending) {
-            m_position[t] = std::uint16_t(position);
-            t = m_parent[t];
+        while (m_node[t].position & kPending) {
+            m_node[t].position = std::uint16_t(position);
+            t = m_link[t].parent;
         }
         if (t < kDictionaryBytes)
-            m_position[t] = std::uint16_t(position | kPending);
+            m_node[t].position = std::uint16_t(position | kPending);
     } else {
         q = m_text[position] + kRootBase;
         const int c = m_text[position + 1];
@@ -137,8 +136,8 @@ void PatriciaMatchFinder::Insert(int position)
             limit = kMaxMatch;
             m_matchPosition = r;
         } else {
-            limit = m_depth[r];
-            m_matchPosition = m_position[r] & ~kPending;
+            limit = m_node[r].depth;
+            m_matchPosition = m_node[r].position & ~kPending;
         }
         if (m_matchPosition >= position)
             m_matchPosition -= kDictionaryBytes;
@@ -168,7 +167,7 @@ void PatriciaMatchFinder::Insert(int position)
         m_matchLength = n;
         if (n >= kMaxMatch)
             break;
-        m_position[r] = std::uint16_t(position);
+        m_node[r].position = std::uint16_t(position);
         q = r;
         r = Child(q, a[n]);
         if (r == kNone) {
@@ -179,68 +178,79 @@ void PatriciaMatchFinder::Insert(int position)
     }
     // A string of full match length is already in the trie: the new leaf
     // takes its place, and the old leaf points at its successor.
-    int t = m_previous[r];
-    m_previous[position] = std::uint16_t(t);
-    m_next[t] = std::uint16_t(position);
-    t = m_next[r];
-    m_next[position] = std::uint16_t(t);
-    m_previous[t] = std::uint16_t(position);
-    m_parent[position] = std::uint16_t(q);
-    m_parent[r] = kNone;
-    m_next[r] = std::uint16_t(position);
+    int t = m_link[r].previous;
+    m_link[position].previous = std::uint16_t(t);
+    m_link[t].next = std::uint16_t(position);
+    t = m_link[r].next;
+    m_link[position].next = std::uint16_t(t);
+    m_link[t].previous = std::uint16_t(position);
+    m_link[position].parent = std::uint16_t(q);
+    m_link[r].parent = kNone;
+    m_link[r].next = std::uint16_t(position);
 }
 
-void PatriciaMatchFinder::RemoveOldest(int position)
+inline void PatriciaMatchFinder::RemoveAt(int position)
 {
-    if (m_parent[position] == kNone)
+    if (m_link[position].parent == kNone)
         return;
-    int r = m_previous[position];
-    int s = m_next[position];
-    m_next[r] = std::uint16_t(s);
-    m_previous[s] = std::uint16_t(r);
-    r = m_parent[position];
-    m_parent[position] = kNone;
-    if (r >= kDictionaryBytes || --m_childCount[r] > 1)
+    int r = m_link[position].previous;
+    int s = m_link[position].next;
+    m_link[r].next = std::uint16_t(s);
+    m_link[s].previous = std::uint16_t(r);
+    r = m_link[position].parent;
+    m_link[position].parent = kNone;
+    if (r >= kDictionaryBytes || --m_node[r].childCount > 1)
         return;
     // r is left with one child: hand its position up, then splice the child
     // into r's place and free r.
-    int t = m_position[r] & ~kPending;
+    int t = m_node[r].position & ~kPending;
     if (t >= position)
         t -= kDictionaryBytes;
     s = t;
-    int q = m_parent[r];
+    int q = m_link[r].parent;
     int u;
-    while ((u = m_position[q]) & kPending) {
+    while ((u = m_node[q].position) & kPending) {
         u &= ~kPending;
         if (u >= position)
             u -= kDictionaryBytes;
         if (u > s)
             s = u;
-        m_position[q] = std::uint16_t(s | kDictionaryBytes);
-        q = m_parent[q];
+        m_node[q].position = std::uint16_t(s | kDictionaryBytes);
+        q = m_link[q].parent;
     }
     if (q < kDictionaryBytes) {
         if (u >= position)
             u -= kDictionaryBytes;
         if (u > s)
             s = u;
-        m_position[q] = std::uint16_t(s | kDictionaryBytes | kPending);
+        m_node[q].position = std::uint16_t(s | kDictionaryBytes | kPending);
     }
-    s = Child(r, m_text[t + m_depth[r]]);
-    t = m_previous[s];
-    u = m_next[s];
-    m_next[t] = std::uint16_t(u);
-    m_previous[u] = std::uint16_t(t);
-    t = m_previous[r];
-    m_next[t] = std::uint16_t(s);
-    m_previous[s] = std::uint16_t(t);
-    t = m_next[r];
-    m_previous[t] = std::uint16_t(s);
-    m_next[s] = std::uint16_t(t);
-    m_parent[s] = m_parent[r];
-    m_parent[r] = kNone;
-    m_next[r] = std::uint16_t(m_freeNode);
+    s = Child(r, m_text[t + m_node[r].depth]);
+    t = m_link[s].previous;
+    u = m_link[s].next;
+    m_link[t].next = std::uint16_t(u);
+    m_link[u].previous = std::uint16_t(t);
+    t = m_link[r].previous;
+    m_link[t].next = std::uint16_t(s);
+    m_link[s].previous = std::uint16_t(t);
+    t = m_link[r].next;
+    m_link[t].previous = std::uint16_t(s);
+    m_link[s].next = std::uint16_t(t);
+    m_link[s].parent = m_link[r].parent;
+    m_link[r].parent = kNone;
+    m_link[r].next = std::uint16_t(m_freeNode);
     m_freeNode = r;
+}
+
+void PatriciaMatchFinder::Insert(int position)
+{
+    InsertAt(position);
+}
+
+void PatriciaMatchFinder::Step(int position)
+{
+    RemoveAt(position);
+    InsertAt(position);
 }
 
 } // namespace lzh

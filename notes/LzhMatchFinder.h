@@ -17,16 +17,17 @@ public:
 
     std::uint8_t *Text() { return m_text; }
 
-    // Drops the string that the leaf of `position` still names: the one a
-    // whole dictionary behind it, about to leave the window.
-    void RemoveOldest(int position);
     // Inserts the string at `position` and finds the longest match for it.
     // On entry MatchLength() must be the match found at position - 1 (as
-    // clamped by the caller), which lets a long match continue without a
-    // walk from the root; on return it is the new match's length (1 when not
-    // even two bytes repeat) and MatchPosition() where it starts: a window
-    // index, less than `position` and at most 8191 behind it.
+    // clamped by the caller; 0 at the start), which lets a long match
+    // continue without a walk from the root; on return it is the new match's
+    // length (1 when not even two bytes repeat) and MatchPosition() where it
+    // starts: a window index, less than `position` and at most 8191 behind.
     void Insert(int position);
+    // The next position: drops the string that the leaf of `position` still
+    // names (the one a whole dictionary behind, leaving the window), then
+    // inserts the new one as Insert does.
+    void Step(int position);
 
     int MatchLength() const { return m_matchLength; }
     int MatchPosition() const { return m_matchPosition; }
@@ -44,7 +45,6 @@ private:
     static constexpr int kNone = 0;
     static constexpr int kRootBase = kDictionaryBytes;
     static constexpr int kNodeSlots = kDictionaryBytes + 256; // internal nodes and roots
-    static constexpr int kLinkSlots = 2 * kDictionaryBytes;   // internal nodes and leaves
     // Child links are chained through `m_next` behind hash heads placed
     // after the node numbers: node + 16 * byte + 16384.
     static constexpr int kHashBase = 2 * kDictionaryBytes;
@@ -53,21 +53,37 @@ private:
     // Set on a node's position that its parent has not yet been told of.
     static constexpr std::uint16_t kPending = 0x8000;
 
-    static int Hash(int node, int byte) { return node + (byte << kHashShift) + kHashBase; }
-    int Child(int node, int byte);
-    void MakeChild(int node, int byte, int child);
-    void Split(int old, int position);
+    static unsigned Hash(unsigned node, unsigned byte) { return node + (byte << kHashShift) + kHashBase; }
+    unsigned Child(unsigned node, unsigned byte) const;
+    void MakeChild(unsigned node, unsigned byte, unsigned child);
+    void Split(unsigned old, unsigned position);
+    void InsertAt(int position);
+    void RemoveAt(int position);
+
+    // The links of a number kept side by side, so that a walk along a
+    // sibling chain or up the parents touches one cache line per step.
+    // `next` is the sibling chain (behind a hash head, or the free list);
+    // hash heads use `next` only.
+    struct Link {
+        std::uint16_t next;
+        std::uint16_t parent;
+        std::uint16_t previous;
+        std::uint16_t unused;
+    };
+    // Internal nodes and roots.
+    struct Node {
+        std::uint16_t depth;
+        std::uint16_t childCount;
+        std::uint16_t position;
+        std::uint16_t unused;
+    };
 
     int m_matchLength = 0;
     int m_matchPosition = 0;
     int m_freeNode = 1;
     std::uint8_t m_text[kWindowBytes] = {};
-    std::uint16_t m_depth[kNodeSlots] = {};
-    std::uint16_t m_childCount[kNodeSlots] = {};
-    std::uint16_t m_position[kNodeSlots] = {};
-    std::uint16_t m_parent[kLinkSlots] = {};
-    std::uint16_t m_previous[kLinkSlots] = {};
-    std::uint16_t m_next[kMaxHash + 1] = {};
+    Node m_node[kNodeSlots] = {};
+    Link m_link[kMaxHash + 1] = {};
 };
 
 } // namespace lzh
