@@ -2,7 +2,9 @@
 #include "ui/AssetCatalogue.h"
 #include <QDesktopServices>
 #include <QFile>
+#include <QColorDialog>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSoundEffect>
@@ -55,6 +57,19 @@ Answer MessageBoxDialogs::askYesNoCancel(const QString &caption, const QString &
 Answer MessageBoxDialogs::askYesNo(const QString &caption, const QString &text)
 {
     return Ask(m_parent, caption, text, false);
+}
+
+std::optional<QColor> MessageBoxDialogs::chooseColor(const QColor &initial)
+{
+    const QColor c = QColorDialog::getColor(initial, m_parent, QStringLiteral("Barva"));
+    return c.isValid() ? std::optional<QColor>(c) : std::nullopt;
+}
+
+std::optional<QFont> MessageBoxDialogs::chooseFont(const QFont &initial)
+{
+    bool ok = false;
+    const QFont f = QFontDialog::getFont(&ok, initial, m_parent, QStringLiteral("Písmo"));
+    return ok ? std::optional<QFont>(f) : std::nullopt;
 }
 
 QString QtFileDialogs::openFileName(const QString &caption, const QString &dir, const QString &filters,

@@ -23,6 +23,8 @@ public:
     void message(MessageKind kind, const QString &caption, const QString &text) override;
     Answer askYesNoCancel(const QString &caption, const QString &text) override;
     Answer askYesNo(const QString &caption, const QString &text) override;
+    std::optional<QColor> chooseColor(const QColor &initial) override;
+    std::optional<QFont> chooseFont(const QFont &initial) override;
 
 private:
     QPointer<QWidget> m_parent;

@@ -3,7 +3,10 @@
 // the clock, the user's modal answers, file dialogs, the settings store, the
 // sound output and the shell only through these, so tests can stand in for each.
 
+#include <QColor>
 #include <QDateTime>
+#include <QFont>
+#include <optional>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -26,6 +29,9 @@ public:
     virtual Answer askYesNoCancel(const QString &caption, const QString &text) = 0;
     // A question with the buttons Ano and Ne.
     virtual Answer askYesNo(const QString &caption, const QString &text) = 0;
+    // The colour and font choosers; nothing when the user cancels.
+    virtual std::optional<QColor> chooseColor(const QColor &initial) = 0;
+    virtual std::optional<QFont> chooseFont(const QFont &initial) = 0;
 };
 
 class FileDialogs {

@@ -219,7 +219,11 @@ void TForm1::setupSettingsActions()
     Systmovbarvy1 = Item(Nastaveni1, "Systmovbarvy1", QStringLiteral("S&ystémové barvy"));
     Puvodni = Item(Nastaveni1, "Puvodni", QStringLiteral("Původní &nastavení"));
     UlozNas1 = Item(Nastaveni1, "UlozNas1", QStringLiteral("&Uložit nastavení"));
-    NotYet({Barvapozad1, Font1, Systmovbarvy1, Puvodni, UlozNas1});
+    connect(Barvapozad1, &QAction::triggered, this, &TForm1::Barvapozad1Click);
+    connect(Font1, &QAction::triggered, this, &TForm1::Font1Click);
+    connect(Systmovbarvy1, &QAction::triggered, this, &TForm1::Systmovbarvy1Click);
+    connect(Puvodni, &QAction::triggered, this, &TForm1::PuvodniClick);
+    connect(UlozNas1, &QAction::triggered, this, &TForm1::UlozNas1Click);
     Nastaveni1->addSeparator();
 
     Nastavovatmince1 = Submenu(Nastaveni1, "Nastavovatmince1", QStringLiteral("&Házení mincí"));
@@ -234,7 +238,6 @@ void TForm1::setupSettingsActions()
     FuSi1 = Item(Uspodntrigram1, "FuSi1", QStringLiteral("&Fu Si"), true);
     Wen1 = Item(Uspodntrigram1, "Wen1", QStringLiteral("&Wen"), true);
     Radio(this, {FuSi1, Wen1});
-    FuSi1->setChecked(true);
     connect(FuSi1, &QAction::triggered, this, [this] { LoadTrigramPicture(); });
     connect(Wen1, &QAction::triggered, this, [this] { LoadTrigramPicture(); });
 
@@ -249,7 +252,7 @@ void TForm1::setupSettingsActions()
     VykladDH = Item(UklDoSouboru, "VykladDH", QStringLiteral("Návod výkladu vývojového hexagramu"), true);
     CisHexagramu->setChecked(true);
     VykladDH->setChecked(true);
-    connect(VvojHexagram, &QAction::triggered, this, [this] { VykladDH->setEnabled(VvojHexagram->isChecked()); });
+    connect(VvojHexagram, &QAction::triggered, this, &TForm1::VvojHexagramClick);
 
     ZobrazitPanelDH = Item(Nastaveni1, "ZobrazitPanelDH", QStringLiteral("Zobrazit panel hexagramu"));
     connect(ZobrazitPanelDH, &QAction::triggered, this, &TForm1::ShowPanel);
@@ -361,10 +364,7 @@ void TForm1::setupHelpActions()
 
 void TForm1::FormCreate()
 {
-    QFont editorFont(QStringLiteral("Arial CE"));
-    editorFont.setPixelSize(18);
-    RichEdit2->setFont(editorFont);
-    RichEdit3->setFont(RichEdit2->font());
+    LoadSettings();
     if (!FuSi1->isChecked())
         Wen1->setChecked(true);
     LoadPanelPaper();

@@ -6,6 +6,7 @@
 
 #include "app/Platform.h"
 #include "app/ProgramState.h"
+#include "app/SettingsText.h"
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
@@ -131,6 +132,20 @@ public:
     void NapovedaClick();
     void ShowContents();
     void About1Click();
+    // Settings and the look of the editor.
+    void LoadSettings();
+    void UlozNas1Click();
+    void Barvapozad1Click();
+    void Font1Click();
+    void Systmovbarvy1Click();
+    void PuvodniClick();
+    void CisHexagramuClick();
+    void VvojHexagramClick();
+    ColorValue editorFontColor() const { return m_fontColor; }
+    ColorValue editorBackColor() const { return m_backColor; }
+    // A stored colour as the desktop shows it now.
+    static QColor ResolveColor(ColorValue value);
+    QString notesFolder() const { return m_notesFolder; }
     void SetUpTrigramPopup();
     void FormMouseDown();
     void PaintBox9Click();
@@ -212,6 +227,13 @@ private:
     TPasswordDlg *m_passwordDlg = nullptr;
     QActionGroup *m_soundGroup = nullptr;
     bool m_resetOnly = false; // Zrusit1Click runs only the reset part of New1Click
+    void ApplyEditorLook();
+    void SetWood(int number);        // 1..4, 0 random: checks and loads
+    void SetSoundItem(int number);   // 1..7 as stored
+    ColorValue m_fontColor = kDefaultTextColor;
+    ColorValue m_backColor = kBlack;
+    QString m_notesFolder;
+    QPoint m_panelPlace{336, 248};
     bool m_soupisAvailable = false; // the contents window exists
     bool m_contentsListEnabled = true;
 };

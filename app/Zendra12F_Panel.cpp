@@ -14,7 +14,6 @@
 #include <QPainter>
 
 namespace {
-const QPoint kDefaultPanelPlace(336, 248);
 
 template <typename Button>
 Button *PanelButton(QWidget *panel, const char *name, const QString &caption, const QString &hint, int w, int h)
@@ -120,7 +119,7 @@ void TForm1::LayOutPanel()
         height = bottom + 16;
     if (width < right)
         width = right + 16;
-    KxCollapsePanel1->setGeometry(QRect(kDefaultPanelPlace, QSize(width, height)));
+    KxCollapsePanel1->setGeometry(QRect(m_panelPlace, QSize(width, height)));
     TileImage1->setGeometry(0, 0, width, height);
     TileImage1->lower();
     for (QWidget *b : {static_cast<QWidget *>(KxExplorerButton1), static_cast<QWidget *>(KxExplorerButton2),

@@ -191,8 +191,8 @@ void TForm1::SetUpTrigramPopup()
     TFontInfo font;
     font.FontName = RichEdit2->font().family().left(31);
     font.Size = 10;
-    font.Color = RichEdit2->palette().text().color();
-    RVStyle1->Color = RichEdit2->palette().base().color();
+    font.Color = ResolveColor(m_fontColor);
+    RVStyle1->Color = ResolveColor(m_backColor);
     while (RVStyle1->TextStyles.size() > 6)
         RVStyle1->TextStyles.removeLast();
     RVStyle1->AddTextStyle(font);

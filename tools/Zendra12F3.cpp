@@ -56,16 +56,22 @@ TForm3::TForm3(TForm1 &main, SettingsStore &settings) : QWidget(&main, Qt::Tool)
     layout->addWidget(ListBox1);
     connect(ListBox1, &QListWidget::itemDoubleClicked, this, &TForm3::ListBox1Click);
 
-    // Colour and font name of the editor; the list keeps its own size.
-    QFont font = main.RichEdit2->font();
-    font.setPixelSize(15);
-    font.setBold(false);
-    font.setItalic(false);
-    ListBox1->setFont(font);
-    ListBox1->setPalette(main.RichEdit2->palette());
+    const QPalette editor = main.RichEdit2->palette();
+    setLook(main.RichEdit2->font().family(), editor.color(QPalette::Text), editor.color(QPalette::Base));
 
     m_stored = StoredWindowPlace(settings, QStringLiteral("F3"));
     ListBox1->installEventFilter(this);
+}
+
+void TForm3::setLook(const QString &fontName, const QColor &text, const QColor &back)
+{
+    QFont font(fontName);
+    font.setPixelSize(15);
+    ListBox1->setFont(font);
+    QPalette pal = ListBox1->palette();
+    pal.setColor(QPalette::Base, back);
+    pal.setColor(QPalette::Text, text);
+    ListBox1->setPalette(pal);
 }
 
 void TForm3::placeWindow()

@@ -19,6 +19,8 @@ public:
     QListWidget *ListBox1 = nullptr;
 
     void ListBox1Click();
+    // The editor's font name and colours; the list keeps its own size.
+    void setLook(const QString &fontName, const QColor &text, const QColor &back);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -26,6 +26,8 @@ public:
     }
     Answer askYesNoCancel(const QString &, const QString &) override { return Answer::Cancel; }
     Answer askYesNo(const QString &, const QString &) override { return Answer::No; }
+    std::optional<QColor> chooseColor(const QColor &) override { return std::nullopt; }
+    std::optional<QFont> chooseFont(const QFont &) override { return std::nullopt; }
 };
 
 } // namespace

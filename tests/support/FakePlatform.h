@@ -30,6 +30,10 @@ public:
     void message(MessageKind kind, const QString &caption, const QString &text) override;
     Answer askYesNoCancel(const QString &caption, const QString &text) override;
     Answer askYesNo(const QString &caption, const QString &text) override;
+    QQueue<std::optional<QColor>> colors; // answers of the colour chooser; cancelled when empty
+    QQueue<std::optional<QFont>> fonts;
+    std::optional<QColor> chooseColor(const QColor &) override { return colors.isEmpty() ? std::nullopt : colors.dequeue(); }
+    std::optional<QFont> chooseFont(const QFont &) override { return fonts.isEmpty() ? std::nullopt : fonts.dequeue(); }
     QStringList texts() const;
 };
 
