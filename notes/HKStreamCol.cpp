@@ -6,6 +6,7 @@
 #include <QIODevice>
 #include <QSaveFile>
 #include <QStringDecoder>
+#include <QtEndian>
 #include <array>
 #include <cstring>
 
@@ -15,6 +16,9 @@ EReadError::EReadError() : EStreamError(StreamMessages::kRead) {}
 EWriteError::EWriteError() : EStreamError(StreamMessages::kWrite) {}
 
 namespace {
+
+// The uncompressed size at the head of a compressed stream.
+constexpr qsizetype kSizeHeaderBytes = 4;
 
 // The characters of the 256 bytes in Windows-1250. A byte the code page
 // leaves undefined keeps a character of its own (its Latin-1 one), so that
@@ -172,6 +176,8 @@ QByteArray THKStreams::ContainerBytes() const
         image.append(entry.data);
     }
 
+    if (m_compressed && image.size() > kLargestCompressedImage)
+        throw EStreamError(StreamMessages::kTooLargeToCompress);
     QByteArray payload = m_compressed ? LzhCompressBytes(image) : std::move(image);
     if (encrypt && !EncryptStream(payload, m_key))
         throw EPasswordRefused(PasswordMessages::kWeakKey); // checked above; never plain under "*"
@@ -250,6 +256,11 @@ void THKStreams::LoadFromBytes(const QByteArray &file)
 
     QByteArray image;
     if (compressed) {
+        if (payload.size() < kSizeHeaderBytes)
+            Corrupt();
+        const auto declared = qFromLittleEndian<qint32>(payload.constData());
+        if (declared < 0 || declared > kLargestCompressedImage)
+            Corrupt();
         try {
             image = LzhExpandBytes(payload);
         } catch (const std::exception &) {

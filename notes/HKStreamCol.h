@@ -15,7 +15,8 @@
 //
 // Every count and size in a file is checked against the bytes that are left
 // before anything is allocated for it, so a short file cannot make us reserve
-// gigabytes. An encryption key the cipher cannot use is refused before a
+// gigabytes; a compressed container may not declare more than 64 MiB of
+// content for the same reason. An encryption key the cipher cannot use is refused before a
 // single byte reaches the destination: an encrypted container never holds
 // its content in the clear.
 
@@ -67,6 +68,8 @@ inline const QString kRead = QStringLiteral("Stream read error");
 inline const QString kWrite = QStringLiteral("Stream write error");
 inline const QString kOpen = QStringLiteral("Cannot open file %1");
 inline const QString kCreate = QStringLiteral("Cannot create file %1");
+inline const QString kTooLargeToCompress =
+    QStringLiteral("Obsah je pro komprimovaný soubor příliš velký (nejvýše 64 MiB).");
 } // namespace StreamMessages
 
 class THKStreams {
@@ -81,6 +84,11 @@ public:
     static constexpr qsizetype kSmallestEntryBytes = 2 + 4;
     static constexpr qsizetype kLongestName = 0xFFFF;
     static constexpr qsizetype kLargestData = 0x7FFFFFFF;
+    // lh5 codes a run of zeros in a few bits per 16 MiB, so a compressed
+    // container of a few kilobytes may declare gigabytes of content. The
+    // compressed form therefore holds at most this much, on saving and on
+    // loading alike.
+    static constexpr qsizetype kLargestCompressedImage = 64 << 20;
 
     THKStreams() = default;
     THKStreams(const THKStreams &) = delete;
@@ -124,7 +132,9 @@ public:
 
     // Writing throws EPasswordRefused (files/PasswordRules.h) when Encrypted
     // is set and the key cannot key the cipher, before anything is written;
-    // EWriteError when the destination takes fewer bytes than given. Saving
+    // EWriteError when the destination takes fewer bytes than given;
+    // EStreamError when a compressed container would hold more than
+    // kLargestCompressedImage. Saving
     // to a file goes through a temporary file, so a failed save leaves the
     // old file whole; a file that cannot be made gives EFCreateError.
     void SaveToStream(QIODevice &dest) const;

@@ -6,3 +6,5 @@ set(CORE_SOURCES
     LzhMatchFinder.h LzhMatchFinder.cpp
     LzhEncoder.h LzhEncoder.cpp
     LzhDecoder.h LzhDecoder.cpp)
+# The stream container of the notes file.
+list(APPEND CORE_SOURCES HKStreamCol.h HKStreamCol.cpp)
