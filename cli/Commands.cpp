@@ -12,6 +12,7 @@ const QString kUsage = QStringLiteral(
     "  open FILE [--password P]   řádky otevřeného souboru konzultace\n"
     "  save FILE [--password P]   uloží řádky ze standardního vstupu\n"
     "  lzh compress|expand IN OUT   zkomprimuje nebo rozbalí soubor (proud poznámek)\n"
+    "  notes list|get|put FILE [NAME] [--key K] [--compressed]   položky souboru poznámek\n"
     "LINES je šest číslic 6 až 9, spodní čára první.\n");
 
 bool ParseLines(const QString &text, HexagramLines &lines, CliOutput &out)
@@ -87,6 +88,7 @@ int RunCommand(const QStringList &args, CliOutput &out)
     if (command == QLatin1String("open"))
         return OpenCommand(rest, out);
     if (command == QLatin1String("lzh")) return LzhCommand(rest, out);
+    if (command == QLatin1String("notes")) return NotesCommand(rest, out);
     if (command == QLatin1String("save"))
         return SaveCommand(rest, out);
     if (command == QLatin1String("reading"))

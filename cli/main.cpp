@@ -14,6 +14,7 @@ int main(int argc, char *argv[])
     CliOutput out;
     const int rc = RunCommand(args, out);
     std::fputs(out.stdoutText.toUtf8().constData(), stdout);
+    std::fwrite(out.stdoutBytes.constData(), 1, std::size_t(out.stdoutBytes.size()), stdout);
     std::fputs(out.stderrText.toUtf8().constData(), stderr);
     return rc;
 }
