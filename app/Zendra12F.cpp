@@ -203,11 +203,37 @@ void TForm1::setupEditActions()
     Paste1 = Item(Edit1, "Paste1", QStringLiteral("V&ložit"));
     Odstranit2 = Item(Edit1, "Odstranit2", QStringLiteral("Od&stranit"));
     Vybratve1 = Item(Edit1, "Vybratve1", QStringLiteral("Vybr&at vše"));
+    // The editor takes these keys itself; the menu shows them.
+    Cut1->setShortcut(QKeySequence(QStringLiteral("Ctrl+X")));
+    Copy1->setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
+    Paste1->setShortcut(QKeySequence(QStringLiteral("Ctrl+V")));
+    for (QAction *a : {Cut1, Copy1, Paste1})
+        a->setShortcutContext(Qt::WidgetShortcut);
     Edit1->addSeparator();
     Zrusit1 = Item(Edit1, "Zrusit1", QStringLiteral("&Zrušit"));
     Zrusit1->setEnabled(false);
     connect(Zrusit1, &QAction::triggered, this, &TForm1::Zrusit1Click);
-    NotYet({Cut1, Copy1, Paste1, Odstranit2, Vybratve1});
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    Vyjmout1 = Item(PopupMenu1, "Vyjmout1", QStringLiteral("&Vyjmout"));
+    Kopirovat1 = Item(PopupMenu1, "Kopirovat1", QStringLiteral("&Kopírovat"));
+    Vlozit1 = Item(PopupMenu1, "Vlozit1", QStringLiteral("V&ložit"));
+    Odstranit1 = Item(PopupMenu1, "Odstranit1", QStringLiteral("Od&stranit"));
+    VybratVse1 = Item(PopupMenu1, "VybratVse1", QStringLiteral("Vybr&at vše"));
+    const std::pair<QAction *, QAction *> pairs[] = {
+        {Cut1, Vyjmout1}, {Copy1, Kopirovat1}, {Paste1, Vlozit1}, {Odstranit2, Odstranit1}, {Vybratve1, VybratVse1}};
+    void (TForm1::*const handlers[])(bool) = {&TForm1::Cut1Click, &TForm1::Copy1Click, &TForm1::Paste1Click,
+                                              &TForm1::Odstranit2Click, &TForm1::Vybratve1Click};
+    for (int i = 0; i < 5; ++i) {
+        const auto handler = handlers[i];
+        connect(pairs[i].first, &QAction::triggered, this, [this, handler] { (this->*handler)(false); });
+        connect(pairs[i].second, &QAction::triggered, this, [this, handler] { (this->*handler)(true); });
+    }
+    connect(Edit1, &QMenu::aboutToShow, this, &TForm1::Edit1Click);
+    connect(PopupMenu1, &QMenu::aboutToShow, this, &TForm1::PopupMenu1Popup);
+    RichEdit2->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(RichEdit2, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &at) { PopupMenu1->popup(RichEdit2->viewport()->mapToGlobal(at)); });
 }
 
 void TForm1::setupSettingsActions()

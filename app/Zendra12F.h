@@ -132,6 +132,17 @@ public:
     void NapovedaClick();
     void ShowContents();
     void About1Click();
+    // Editing commands of "Ú&pravy" and the editor's pop-up menu.
+    QMenu *PopupMenu1 = nullptr;
+    QAction *Vyjmout1 = nullptr, *Kopirovat1 = nullptr, *Vlozit1 = nullptr, *Odstranit1 = nullptr,
+            *VybratVse1 = nullptr;
+    void Edit1Click();
+    void PopupMenu1Popup();
+    void Cut1Click(bool fromPopup = false);
+    void Copy1Click(bool fromPopup = false);
+    void Paste1Click(bool fromPopup = false);
+    void Odstranit2Click(bool fromPopup = false);
+    void Vybratve1Click(bool fromPopup = false);
     // Settings and the look of the editor.
     void LoadSettings();
     void UlozNas1Click();

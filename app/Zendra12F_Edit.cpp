@@ -1,0 +1,80 @@
+// The editing commands of "Ú&pravy" and of the editor's pop-up menu. The
+// menu acts only while the editor has the focus; the pop-up always does.
+
+#include "app/Zendra12F.h"
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <QPlainTextEdit>
+
+namespace {
+bool ClipboardHasText()
+{
+    const QMimeData *data = QApplication::clipboard()->mimeData();
+    return data && data->hasText();
+}
+} // namespace
+
+void TForm1::Edit1Click()
+{
+    const bool focused = RichEdit2->hasFocus();
+    const bool selection = RichEdit2->textCursor().hasSelection();
+    for (QAction *a : {Copy1, Cut1, Odstranit2})
+        a->setEnabled(focused && selection);
+    Paste1->setEnabled(focused && ClipboardHasText());
+    Vybratve1->setEnabled(focused);
+}
+
+void TForm1::PopupMenu1Popup()
+{
+    const bool selection = RichEdit2->textCursor().hasSelection();
+    for (QAction *a : {Kopirovat1, Vyjmout1, Odstranit1})
+        a->setEnabled(selection);
+    Vlozit1->setEnabled(ClipboardHasText());
+    VybratVse1->setEnabled(true);
+}
+
+void TForm1::Cut1Click(bool fromPopup)
+{
+    if (!fromPopup && !RichEdit2->hasFocus())
+        return;
+    RichEdit2->cut();
+    m_state.documents.current().modified = true;
+}
+
+void TForm1::Copy1Click(bool fromPopup)
+{
+    if (fromPopup || RichEdit2->hasFocus())
+        RichEdit2->copy();
+}
+
+void TForm1::Paste1Click(bool fromPopup)
+{
+    if (!fromPopup && !RichEdit2->hasFocus())
+        return;
+    if (PrintingUnderway()) {
+        m_platform.dialogs.message(MessageKind::Warning, QStringLiteral("Zendra 2.1"),
+                                   QStringLiteral("Text nelze vložit, protože probíhá tisk."));
+        return;
+    }
+    // The clipboard keeps the plain version of what is pasted.
+    const QString text = QApplication::clipboard()->text();
+    QApplication::clipboard()->setText(text);
+    RichEdit2->insertPlainText(text);
+    m_state.documents.current().modified = true;
+}
+
+void TForm1::Odstranit2Click(bool fromPopup)
+{
+    if (!fromPopup && !RichEdit2->hasFocus())
+        return;
+    RichEdit2->textCursor().removeSelectedText();
+    m_state.documents.current().modified = true;
+}
+
+void TForm1::Vybratve1Click(bool fromPopup)
+{
+    if (fromPopup || RichEdit2->hasFocus())
+        RichEdit2->selectAll();
+}
