@@ -242,8 +242,14 @@ void THKStreams::LoadFromBytes(const QByteArray &file)
     QByteArray payload = file.mid(kFlagBytes);
 
     if (encrypted) {
-        if (OnAskForKey)
-            key = OnAskForKey(*this);
+        if (OnAskForKey) {
+            // An owner that cannot give a key fails the load like a wrong key.
+            try {
+                key = OnAskForKey(*this);
+            } catch (const std::exception &) {
+                Corrupt();
+            }
+        }
         // A key with no usable cycle cannot decrypt anything. A key that only
         // fails the weak-key test was never used to encrypt either: such
         // containers hold their payload as it was, and the signature decides.

@@ -403,6 +403,14 @@ void TestStreams::keyAskedFromTheOwner()
     Load(reader, Save(writer));
     QCOMPARE(asked, 1);
     QCOMPARE(reader.Key(), QByteArray("kept"));
+
+    // An owner that has no key to give fails the load as a damaged file.
+    reader.OnAskForKey = [&](THKStreams &) -> QByteArray { throw std::runtime_error("Storno"); };
+    int corrupt = 0;
+    reader.OnCorrupt = [&](THKStreams &) { ++corrupt; };
+    QVERIFY_THROWS_EXCEPTION(ECorruptFile, Load(reader, bytes));
+    QCOMPARE(corrupt, 1);
+    QCOMPARE(Contents(reader), (Entries{{"a", "b"}}));
 }
 
 void TestStreams::corrupt_data()
