@@ -159,6 +159,7 @@ void TForm1::ZavOknoClick()
 {
     DocumentSlots &docs = m_state.documents;
     docs.saveCancelled = false;
+    StoreCurrent(); // the question and a save from it see the editor's text
     docs.closingSlot = true;
     int k = 0;
     for (int i = 1; i <= DocumentSlots::kMaxOpen; ++i)
@@ -169,10 +170,6 @@ void TForm1::ZavOknoClick()
         ClearPanelMarks();
         return;
     }
-    // The editor holds the newest text; the question and a save must see it.
-    docs.closingSlot = false;
-    StoreCurrent();
-    docs.closingSlot = true;
     if (docs[k].modified && !AskToSave()) {
         docs.closingSlot = false;
         docs.saveCancelled = false;
