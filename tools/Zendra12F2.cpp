@@ -15,7 +15,7 @@
 namespace {
 } // namespace
 
-TForm2::TForm2(TForm1 &main, SettingsStore &settings) : QWidget(&main, Qt::Tool), m_main(main)
+TForm2::TForm2(TForm1 &main, SettingsStore &settings) : TBookWindow(main, settings, QStringLiteral("F2"))
 {
     setObjectName(QStringLiteral("Form2"));
     auto *layout = new QVBoxLayout(this);
@@ -43,7 +43,6 @@ TForm2::TForm2(TForm1 &main, SettingsStore &settings) : QWidget(&main, Qt::Tool)
     RichEdit1->setFont(m_main.RichEdit2->font());
     RichEdit1->setPalette(m_main.RichEdit2->palette());
 
-    m_stored = StoredWindowPlace(settings, QStringLiteral("F2"));
     RichEdit1->installEventFilter(this);
     RichEdit1->viewport()->installEventFilter(this);
 }
@@ -65,7 +64,7 @@ bool TForm2::eventFilter(QObject *watched, QEvent *event)
     if (watched == RichEdit1->viewport() && event->type() == QEvent::MouseButtonPress
         && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
         FindPos = 0;
-    if (BookWindowKey(this, static_cast<QWidget *>(m_contents), event))
+    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) && handleSharedKey(event))
         return true;
     return QWidget::eventFilter(watched, event);
 }
@@ -74,26 +73,16 @@ void TForm2::closeEvent(QCloseEvent *event)
 {
     m_main.PaintBox9Click();
     FindPos = -1;
-    QWidget *contents = static_cast<QWidget *>(m_contents);
-    if (contents && contents->isVisible())
-        contents->activateWindow();
+    if (m_partner && m_partner->isVisible())
+        m_partner->activateWindow();
     event->accept();
 }
 
-void TForm2::placeWindow()
-{
-    // Missing values follow the main window's size when the viewer first
-    // appears: at creation the main window is not maximised yet.
-    const QSize client = m_main.Image1->size();
-    const int left = m_stored.left().value_or(int(client.width() * 0.36375));
-    setGeometry(m_stored.resolve(left, int(client.height() * 0.54348), client.width() - left,
-                                 int(m_main.height() * 0.45652)));
-    m_placed = true;
-}
+void TForm2::setContentsWindow(TForm3 *contents) { setPartner(contents); }
 
-void TForm2::showEvent(QShowEvent *event)
+QRect TForm2::defaultPlace() const
 {
-    if (!m_placed)
-        placeWindow();
-    QWidget::showEvent(event);
+    const QSize client = m_main.Image1->size();
+    const int left = int(client.width() * 0.36375);
+    return QRect(left, int(client.height() * 0.54348), client.width() - left, int(m_main.height() * 0.45652));
 }

@@ -2,8 +2,7 @@
 // TForm2, the viewer: the complete text of one hexagram, read-only, with
 // the heading as its caption.
 
-#include <QWidget>
-#include "tools/WindowPlace.h"
+#include "tools/BookWindow.h"
 
 class QAction;
 class QMenu;
@@ -12,12 +11,12 @@ class TForm1;
 class TForm3;
 class SettingsStore;
 
-class TForm2 : public QWidget {
+class TForm2 : public TBookWindow {
     Q_OBJECT
 public:
     TForm2(TForm1 &main, SettingsStore &settings);
 
-    void setContentsWindow(TForm3 *contents) { m_contents = contents; }
+    void setContentsWindow(TForm3 *contents);
     // Caption and text of a hexagram; shows and raises the window.
     void showText(const QString &heading, const QString &text);
 
@@ -34,13 +33,5 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-
-private:
-    void placeWindow();
-
-    TForm1 &m_main;
-    StoredWindowPlace m_stored;
-    bool m_placed = false;
-    TForm3 *m_contents = nullptr;
+    QRect defaultPlace() const override;
 };

@@ -16,29 +16,7 @@ namespace {
 constexpr int kItemHeight = 16;
 } // namespace
 
-bool BookWindowKey(QWidget *window, QWidget *other, QEvent *event)
-{
-    if (event->type() == QEvent::KeyPress) {
-        auto *key = static_cast<QKeyEvent *>(event);
-        if (key->key() == Qt::Key_Tab && other && other->isVisible()) {
-            other->activateWindow();
-            other->raise();
-            return true;
-        }
-        return false;
-    }
-    if (event->type() != QEvent::KeyRelease)
-        return false;
-    auto *key = static_cast<QKeyEvent *>(event);
-    const auto mods = key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-    if (key->key() == Qt::Key_F9 && mods != Qt::ControlModifier && !key->isAutoRepeat()) {
-        window->close();
-        return true;
-    }
-    return false;
-}
-
-TForm3::TForm3(TForm1 &main, SettingsStore &settings) : QWidget(&main, Qt::Tool), m_main(main)
+TForm3::TForm3(TForm1 &main, SettingsStore &settings) : TBookWindow(main, settings, QStringLiteral("F3"))
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Obsah Knihy proměn"));
@@ -59,7 +37,6 @@ TForm3::TForm3(TForm1 &main, SettingsStore &settings) : QWidget(&main, Qt::Tool)
     const QPalette editor = main.RichEdit2->palette();
     setLook(main.RichEdit2->font().family(), editor.color(QPalette::Text), editor.color(QPalette::Base));
 
-    m_stored = StoredWindowPlace(settings, QStringLiteral("F3"));
     ListBox1->installEventFilter(this);
 }
 
@@ -74,19 +51,12 @@ void TForm3::setLook(const QString &fontName, const QColor &text, const QColor &
     ListBox1->setPalette(pal);
 }
 
-void TForm3::placeWindow()
+void TForm3::setViewer(TForm2 *viewer) { setPartner(viewer); }
+
+QRect TForm3::defaultPlace() const
 {
     const QSize client = m_main.Image1->size();
-    setGeometry(m_stored.resolve(int(client.width() * 0.4395), 15, int(client.width() * 0.44625),
-                                 m_main.height() - 30));
-    m_placed = true;
-}
-
-void TForm3::showEvent(QShowEvent *event)
-{
-    if (!m_placed)
-        placeWindow();
-    QWidget::showEvent(event);
+    return QRect(int(client.width() * 0.4395), 15, int(client.width() * 0.44625), m_main.height() - 30);
 }
 
 void TForm3::resizeEvent(QResizeEvent *event)
@@ -116,14 +86,14 @@ bool TForm3::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
     }
-    if (BookWindowKey(this, m_viewer, event))
+    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) && handleSharedKey(event))
         return true;
     return QWidget::eventFilter(watched, event);
 }
 
 void TForm3::closeEvent(QCloseEvent *event)
 {
-    if (m_viewer && m_viewer->isVisible())
-        m_viewer->activateWindow();
+    if (m_partner && m_partner->isVisible())
+        m_partner->activateWindow();
     event->accept();
 }

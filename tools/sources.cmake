@@ -1,2 +1,2 @@
 set(CORE_SOURCES BookContents.h BookContents.cpp WindowPlace.h WindowPlace.cpp)
-set(GUI_SOURCES Zendra12F2.h Zendra12F2.cpp Zendra12F3.h Zendra12F3.cpp)
+set(GUI_SOURCES BookWindow.h BookWindow.cpp Zendra12F2.h Zendra12F2.cpp Zendra12F3.h Zendra12F3.cpp)
