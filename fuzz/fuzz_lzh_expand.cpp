@@ -1,9 +1,10 @@
 // Expanding untrusted compressed streams. A stream either expands to exactly
 // its declared size or fails with ECorruptFile; the memory and device forms
-// agree; nothing is read or written out of bounds (the sanitizers watch).
-// Declared sizes above 128 KiB are folded below it: a valid stream of
-// zero-bit symbols may legally expand 16 MiB per few bytes of block head,
-// which would only make the fuzzer slow, not find faults.
+// agree (checked on every fourth input length); nothing is read or written
+// out of bounds (the sanitizers watch). Declared sizes above 128 KiB are
+// folded below it: a valid stream of zero-bit symbols may legally expand
+// 16 MiB per few bytes of block head, which would only make the fuzzer
+// slow, not find faults.
 
 #include "notes/Lzh.h"
 #include <QBuffer>
@@ -29,6 +30,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         bytesFailed = true;
     }
 
+    // The device form on a quarter of the inputs, chosen by their length.
+    if (size % 4 != 0)
+        return 0;
     QBuffer source(&stream);
     source.open(QIODevice::ReadOnly);
     QBuffer dest;

@@ -4,6 +4,8 @@
 
 #include "notes/LzhFormat.h"
 #include <cstdint>
+#include <cstring>
+#include <iterator>
 
 namespace lzh {
 
@@ -36,10 +38,10 @@ struct HuffmanDecoder {
     // The one-symbol form: every bit pattern decodes to `symbol` in zero bits.
     void SetSingle(int symbol)
     {
-        for (auto &l : lengths)
-            l = 0;
-        for (auto &t : table)
-            t = std::uint16_t(symbol);
+        std::memset(lengths, 0, sizeof lengths);
+        table[0] = std::uint16_t(symbol);
+        for (std::size_t filled = 1; filled < std::size(table); filled *= 2)
+            std::memcpy(table + filled, table, filled * sizeof table[0]);
     }
 
     // The symbol at the top of `bits` (the next stream bits, most
