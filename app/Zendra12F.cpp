@@ -119,6 +119,8 @@ void TForm1::createControls()
         ExplorerButton[i]->setEnabled(false);
         if (i < 3)
             connect(ExplorerButton[i], &QAbstractButton::clicked, this, [this, i] { ExplorerButtonClick(i); });
+        else
+            connect(ExplorerButton[i], &QAbstractButton::clicked, this, &TForm1::ExplorerButton4Click);
     }
 
     for (int k = 0; k < 3; ++k) {

@@ -34,6 +34,7 @@ class InterpretationCorpus;
 class TForm2;
 class TForm3;
 class TPasswordDlg;
+class TForm11;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -46,6 +47,12 @@ public:
     void setBookWindows(TForm2 *viewer, TForm3 *contents);
     TForm2 *Form2 = nullptr;
     TForm3 *Form3 = nullptr;
+    TForm11 *Form11 = nullptr; // the notes window
+    void setNotesWindow(TForm11 *notes) { Form11 = notes; UpdatePictureButtons(); }
+    // The notes window turns its two buttons off while it is open.
+    void setNotesButtonsEnabled(bool enabled);
+    void ExplorerButton4Click();
+    void ExplorerButton7Click();
 
     // Controls, under their form names.
     TTileImage *Image1 = nullptr;       // the table
@@ -245,6 +252,7 @@ private:
     ColorValue m_backColor = kBlack;
     QString m_notesFolder;
     QPoint m_panelPlace{336, 248};
+    bool m_notesOpen = false;
     bool m_soupisAvailable = false; // the contents window exists
     bool m_contentsListEnabled = true;
 };

@@ -83,8 +83,6 @@ void TForm1::createPanel()
     ExplorerButton5->setBitmap(Assets::Picture(QStringLiteral("TlOpacne")));
     ExplorerButton6->setBitmap(Assets::Picture(QStringLiteral("TlOtocene")));
     ExplorerButton7->setBitmap(Assets::Picture(QStringLiteral("TlPoznamky")));
-    // The notes window comes later; its button waits for it.
-    SetArmed(ExplorerButton7, false);
     SetArmed(KxExplorerButton1, false);
 
     connect(KxExplorerButton2, &QAbstractButton::clicked, this, [this] { PanelButtonClick(0); });
@@ -92,6 +90,7 @@ void TForm1::createPanel()
     connect(KxExplorerButton3, &QAbstractButton::clicked, this, [this] { PanelButtonClick(2); });
     connect(ExplorerButton5, &QAbstractButton::clicked, this, [this] { PanelButtonClick(3); });
     connect(ExplorerButton6, &QAbstractButton::clicked, this, [this] { PanelButtonClick(4); });
+    connect(ExplorerButton7, &QAbstractButton::clicked, this, &TForm1::ExplorerButton7Click);
     connect(KxCollapsePanel1, &TKxCollapsePanel::clicked, this, &TForm1::HideTrigramPopup);
 }
 

@@ -4,6 +4,7 @@
 #include "app/Zendra12F.h"
 #include "tools/Zendra12F2.h"
 #include "tools/Zendra12F3.h"
+#include "notes/Pozn_F11.h"
 #include "ui/KxCollapsePanel.h"
 #include "ui/PictureBox.h"
 #include "ui/TileImage.h"
@@ -236,6 +237,8 @@ void TForm1::Systmovbarvy1Click()
     m_fontColor = SystemColor(clWindowTextIdx);
     m_backColor = SystemColor(clWindowIdx);
     ApplyEditorLook();
+    if (Form11)
+        Form11->takeLook();
 }
 
 void TForm1::PuvodniClick()
@@ -246,6 +249,8 @@ void TForm1::PuvodniClick()
     font.setPointSize(kOriginalFontPoints);
     RichEdit2->setFont(font);
     ApplyEditorLook();
+    if (Form11)
+        Form11->takeLook();
 
     // Window places from the main window's size; Trunc as everywhere.
     const int W = Image1->width(), H = Image1->height(), MH = frameGeometry().height();

@@ -58,8 +58,7 @@ void TForm1::UpdatePictureButtons()
         ExplorerButton[i]->setEnabled(shown);
         Cursors::Set(ExplorerButton[i], shown ? crRuka : crRukaZak);
     }
-    // The notes window arrives later; until then its button stays off.
-    ExplorerButton[3]->setEnabled(false);
+    ExplorerButton[3]->setEnabled(shown && Form11 && !m_notesOpen);
 }
 
 void TForm1::PickTrigram(int position)

@@ -1,6 +1,7 @@
 #include "app/ZendraWindows.h"
 #include "app/Zendra12F.h"
 #include "files/HesloF.h"
+#include "notes/Pozn_F11.h"
 #include "tools/Zendra12F2.h"
 #include "tools/Zendra12F3.h"
 
@@ -14,6 +15,8 @@ ZendraWindows::ZendraWindows(Platform &platform, ProgramState &state, const Inte
     form2->setContentsWindow(form3);
     form3->setViewer(form2);
     form1->setBookWindows(form2, form3);
+    form11 = new TForm11(*form1, platform.dialogs);
+    form1->setNotesWindow(form11);
 }
 
 ZendraWindows::~ZendraWindows() = default;

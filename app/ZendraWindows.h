@@ -11,6 +11,7 @@ class TForm1;
 class TForm2;
 class TForm3;
 class TPasswordDlg;
+class TForm11;
 
 struct ZendraWindows {
     ZendraWindows(Platform &platform, ProgramState &state, const InterpretationCorpus &corpus);
@@ -20,4 +21,5 @@ struct ZendraWindows {
     TPasswordDlg *passwordDlg = nullptr; // owned by form1, as the windows below
     TForm2 *form2 = nullptr;
     TForm3 *form3 = nullptr;
+    TForm11 *form11 = nullptr;
 };

@@ -39,14 +39,26 @@ QString UnrepresentableCharacters(const QStringList &lines)
     return found;
 }
 
+QByteArray ToCodePage(const QString &text)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    for (QChar c : text)
+        out += c.unicode() < 0x80 ? char(c.unicode()) : UpperHalf().value(c.unicode(), '?');
+    return out;
+}
+
+QString FromCodePage(QByteArrayView bytes)
+{
+    QStringDecoder decode("windows-1250");
+    return decode(bytes);
+}
+
 QByteArray TextForm(const QStringList &lines)
 {
     QByteArray out;
-    for (const QString &line : lines) {
-        for (QChar c : line)
-            out += c.unicode() < 0x80 ? char(c.unicode()) : UpperHalf().value(c.unicode(), '?');
-        out += "\r\n";
-    }
+    for (const QString &line : lines)
+        out += ToCodePage(line) + "\r\n";
     return out;
 }
 

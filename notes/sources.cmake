@@ -8,3 +8,4 @@ set(CORE_SOURCES
     LzhDecoder.h LzhDecoder.cpp)
 # The stream container of the notes file.
 list(APPEND CORE_SOURCES HKStreamCol.h HKStreamCol.cpp)
+set(GUI_SOURCES Pozn_F11.h Pozn_F11.cpp)
