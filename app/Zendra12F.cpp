@@ -480,9 +480,12 @@ void TForm1::changeEvent(QEvent *event)
 
 void TForm1::FormActivate()
 {
-    if (!m_state.firstActivation && m_logo) {
-        m_logo->close();
-        m_logo->deleteLater();
+    if (!m_state.firstActivation) {
+        if (m_logo) {
+            m_logo->close();
+            m_logo->deleteLater();
+        }
+        RichEdit2->setFocus(); // the question is typed first
     }
     m_state.firstActivation = true;
 }

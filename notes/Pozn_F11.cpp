@@ -184,6 +184,8 @@ void TForm11::FormShow()
     }
     Memo1->blockSignals(false);
     Memo1->moveCursor(QTextCursor::End);
+    activateWindow();
+    Memo1->setFocus();
     NotesModified = false;
     SaveButton->setRaised(false);
     NotesReady = true;
