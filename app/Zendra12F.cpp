@@ -360,7 +360,9 @@ void TForm1::setupBookActions()
     Najtvuloenchsouborech1 = Item(Obsah1, "Najtvuloenchsouborech1", QStringLiteral("Najít v &souborech..."));
     ObsahKP1->setEnabled(false); // until the contents window exists
     connect(ObsahKP1, &QAction::triggered, this, &TForm1::ShowContents);
-    NotYet({NajitKP1, Najtvuloenchsouborech1});
+    NajitKP1->setEnabled(false); // until the find window exists
+    connect(NajitKP1, &QAction::triggered, this, &TForm1::NajitKP1Click);
+    NotYet({Najtvuloenchsouborech1});
 }
 
 void TForm1::setupWindowActions()

@@ -35,6 +35,8 @@ class TForm2;
 class TForm3;
 class TPasswordDlg;
 class TForm11;
+class TForm9;
+struct SearchOptions;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -48,6 +50,13 @@ public:
     TForm2 *Form2 = nullptr;
     TForm3 *Form3 = nullptr;
     TForm11 *Form11 = nullptr; // the notes window
+    TForm9 *Form9 = nullptr;   // find in book
+    void setFindWindow(TForm9 *find);
+    void NajitKP1Click();
+    // Searches the book in its order from the first step not yet visited;
+    // shows the first hexagram with the phrase in the viewer with the match
+    // selected and returns the match's position, or -1 when none has it.
+    qsizetype SearchBook(const QString &phrase, const SearchOptions &options, std::array<bool, 64> &visited);
     void setNotesWindow(TForm11 *notes) { Form11 = notes; UpdatePictureButtons(); }
     // The notes window turns its two buttons off while it is open.
     void setNotesButtonsEnabled(bool enabled);

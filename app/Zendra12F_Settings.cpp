@@ -2,6 +2,7 @@
 // by "&Uložit nastavení"; and the commands that change the editor's look.
 
 #include "app/Zendra12F.h"
+#include "tools/FindKP_F9.h"
 #include "tools/Zendra12F2.h"
 #include "tools/Zendra12F3.h"
 #include "notes/Pozn_F11.h"
@@ -192,6 +193,10 @@ void TForm1::UlozNas1Click()
         store.writeInteger(QStringLiteral("F3Height"), g.height());
         store.writeInteger(QStringLiteral("F3Width"), g.width());
     }
+    if (Form9) {
+        store.writeInteger(QStringLiteral("F9Left"), Form9->x());
+        store.writeInteger(QStringLiteral("F9Top"), Form9->y());
+    }
     store.writeInteger(QStringLiteral("KxColPanelTop"), KxCollapsePanel1->y());
     store.writeInteger(QStringLiteral("KxColPanelLeft"), KxCollapsePanel1->x());
     store.writeInteger(QStringLiteral("CisHex"), CisHexagramu->isChecked());
@@ -264,6 +269,8 @@ void TForm1::PuvodniClick()
         const int top = int(MH * 0.035);
         Form3->setGeometry(int(W * 0.4395), top, int(W * 0.44625), H + top);
     }
+    if (Form9)
+        Form9->move(9, int(MH * 0.56333));
     m_panelPlace = QPoint(Image3->x() + Image3->width() - 20, Image3->y() + 10);
     KxCollapsePanel1->move(m_panelPlace);
 

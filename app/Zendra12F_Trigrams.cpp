@@ -5,6 +5,8 @@
 #include "app/Zendra12F.h"
 #include "casting/LineDrawing.h"
 #include "reading/ReadingGenerator.h"
+#include "tools/FindKP_F9.h"
+#include "tools/TextSearch.h"
 #include "tools/Zendra12F2.h"
 #include "tools/Zendra12F3.h"
 #include "ui/Cursors.h"
@@ -94,6 +96,8 @@ void TForm1::PickFuSi(Trigram trigram)
         lines[first + i] = info.yang[i] ? 9 : 6;
     if (m_state.trigramPickState == PickLower) {
         m_state.trigramPickState = PickFilling;
+        if (Form9)
+            Form9->UpperTrigramPicked();
         TrigramMarks::DrawTrigram(picture, TrigramMarks::UpperBase(h), info.yang[0], info.yang[1], info.yang[2]);
     } else {
         m_state.trigramPickState = PickLower;
@@ -229,4 +233,60 @@ void TForm1::HideTrigramPopup()
         return;
     RichView1->hide();
     RichView1->Clear();
+}
+
+void TForm1::setFindWindow(TForm9 *find)
+{
+    Form9 = find;
+    NajitKP1->setEnabled(find != nullptr);
+}
+
+void TForm1::NajitKP1Click()
+{
+    if (!Form9)
+        return;
+    Form9->show();
+    Form9->raise();
+    Form9->activateWindow();
+}
+
+qsizetype TForm1::SearchBook(const QString &phrase, const SearchOptions &options, std::array<bool, 64> &visited)
+{
+    PaintBox9Click();
+    m_state.trigramPickState = PickFilling; // the generator writes whole texts
+    DocumentSlots &docs = m_state.documents;
+    const int remembered = docs.currentSlot;
+    docs.currentSlot = DocumentSlots::kScratch;
+    DocumentSlot &scratch = docs[DocumentSlots::kScratch];
+    qsizetype found = -1;
+    for (int step = 1; step <= 64 && found < 0; ++step) {
+        m_state.lines.readingLines = SearchOrderStep(step);
+        if (visited[step - 1])
+            continue;
+        visited[step - 1] = true;
+        scratch.lines.clear();
+        const QString heading = GenerateReading(m_corpus, m_state.lines.readingLines, true, scratch.lines);
+        RichEdit3->setPlainText(scratch.lines.join(u'\n'));
+        found = FindPhrase(RichEdit3->toPlainText(), phrase, 0, options);
+        if (found < 0)
+            continue;
+        m_state.currentHeading = heading;
+        if (Form2) {
+            Form2->showText(heading, RichEdit3->toPlainText());
+            QPlainTextEdit *view = Form2->RichEdit1;
+            view->setFocus();
+            QTextCursor c = view->textCursor();
+            c.setPosition(int(found));
+            c.setPosition(int(found + phrase.size()), QTextCursor::KeepAnchor);
+            view->setTextCursor(c);
+        }
+        DrawHexagramInPicture();
+    }
+    scratch.lines.clear();
+    docs.currentSlot = remembered;
+    if (found < 0) {
+        m_state.trigramPickState = PickNone;
+        UpdatePictureButtons();
+    }
+    return found;
 }

@@ -12,6 +12,7 @@ class TForm2;
 class TForm3;
 class TPasswordDlg;
 class TForm11;
+class TForm9;
 
 struct ZendraWindows {
     ZendraWindows(Platform &platform, ProgramState &state, const InterpretationCorpus &corpus);
@@ -22,4 +23,5 @@ struct ZendraWindows {
     TForm2 *form2 = nullptr;
     TForm3 *form3 = nullptr;
     TForm11 *form11 = nullptr;
+    TForm9 *form9 = nullptr;
 };

@@ -2,6 +2,7 @@
 #include "app/Platform.h"
 #include "app/Zendra12F.h"
 #include "tools/WindowPlace.h"
+#include "tools/FindKP_F9.h"
 #include "tools/Zendra12F3.h"
 #include "ui/TileImage.h"
 #include <QAction>
@@ -72,6 +73,8 @@ bool TForm2::eventFilter(QObject *watched, QEvent *event)
 void TForm2::closeEvent(QCloseEvent *event)
 {
     m_main.PaintBox9Click();
+    if (m_find)
+        m_find->ViewerClosed();
     FindPos = -1;
     if (m_partner && m_partner->isVisible())
         m_partner->activateWindow();
@@ -85,4 +88,11 @@ QRect TForm2::defaultPlace() const
     const QSize client = m_main.Image1->size();
     const int left = int(client.width() * 0.36375);
     return QRect(left, int(client.height() * 0.54348), client.width() - left, int(m_main.height() * 0.45652));
+}
+
+void TForm2::showEvent(QShowEvent *event)
+{
+    TBookWindow::showEvent(event);
+    if (m_find)
+        m_find->ViewerShown();
 }

@@ -9,6 +9,7 @@ class QMenu;
 class QPlainTextEdit;
 class TForm1;
 class TForm3;
+class TForm9;
 class SettingsStore;
 
 class TForm2 : public TBookWindow {
@@ -17,6 +18,7 @@ public:
     TForm2(TForm1 &main, SettingsStore &settings);
 
     void setContentsWindow(TForm3 *contents);
+    void setFindWindow(TForm9 *find) { m_find = find; }
     // Caption and text of a hexagram; shows and raises the window.
     void showText(const QString &heading, const QString &text);
 
@@ -34,4 +36,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     QRect defaultPlace() const override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    TForm9 *m_find = nullptr;
 };

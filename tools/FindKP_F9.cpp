@@ -1,0 +1,146 @@
+#include "tools/FindKP_F9.h"
+#include "app/Platform.h"
+#include "app/Zendra12F.h"
+#include "tools/TextSearch.h"
+#include "tools/Zendra12F2.h"
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+TForm9::TForm9(TForm1 &main, TForm2 &viewer, Dialogs &dialogs, SettingsStore &settings)
+    : QWidget(&main, Qt::Tool | Qt::WindowStaysOnTopHint), m_main(main), m_viewer(viewer), m_dialogs(dialogs)
+{
+    setObjectName(QStringLiteral("Form9"));
+    setWindowTitle(QStringLiteral("Najít v Knize proměn"));
+    auto *grid = new QGridLayout(this);
+    Label1 = new QLabel(QStringLiteral("Najít text:"), this);
+    Edit1 = new QLineEdit(this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Label1->setBuddy(Edit1);
+    CheckBox1 = new QCheckBox(QStringLiteral("Rozlišovat malá a VELKÁ písmena"), this);
+    CheckBox2 = new QCheckBox(QStringLiteral("Pouze celá slova"), this);
+    Button1 = new QPushButton(QStringLiteral("Hledat od začátku"), this);
+    Button2 = new QPushButton(kInOpen, this);
+    Button3 = new QPushButton(QStringLiteral("Najít v dalším hexagramu"), this);
+    Button4 = new QPushButton(QStringLiteral("Zavřít"), this);
+    grid->addWidget(Label1, 0, 0);
+    grid->addWidget(Edit1, 1, 0, 1, 2);
+    grid->addWidget(CheckBox1, 2, 0, 1, 2);
+    grid->addWidget(CheckBox2, 3, 0, 1, 2);
+    grid->addWidget(Button1, 4, 0);
+    grid->addWidget(Button3, 4, 1);
+    grid->addWidget(Button2, 5, 0, 1, 2);
+    grid->addWidget(Button4, 6, 1);
+    for (QPushButton *b : {Button1, Button2, Button3})
+        b->setEnabled(false);
+    Button1->setDefault(true);
+    connect(Button1, &QPushButton::clicked, this, &TForm9::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TForm9::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TForm9::Button3Click);
+    connect(Button4, &QPushButton::clicked, this, &QWidget::close);
+    connect(Edit1, &QLineEdit::textChanged, this, &TForm9::Edit1Change);
+    // QLineEdit already copies, cuts and pastes with Ctrl+C, X and V.
+    if (settings.keyExists()) {
+        if (settings.contains(QStringLiteral("F9Left")))
+            m_storedPlace.setX(settings.readInteger(QStringLiteral("F9Left")));
+        if (settings.contains(QStringLiteral("F9Top")))
+            m_storedPlace.setY(settings.readInteger(QStringLiteral("F9Top")));
+    }
+}
+
+void TForm9::showEvent(QShowEvent *event)
+{
+    if (!m_placed) {
+        move(m_storedPlace.x() >= 0 ? m_storedPlace.x() : 9,
+             m_storedPlace.y() >= 0 ? m_storedPlace.y() : int(m_main.height() * 0.56333));
+        m_placed = true;
+    }
+    QWidget::showEvent(event);
+}
+
+void TForm9::Edit1Change()
+{
+    const bool text = !Edit1->text().trimmed().isEmpty();
+    Button1->setEnabled(text);
+    Button2->setEnabled(text && m_viewer.isVisible());
+    Button3->setEnabled(false);
+}
+
+void TForm9::Button1Click()
+{
+    FindVisited.fill(false);
+    m_viewer.FindPos = -1;
+    HexagramSearch();
+}
+
+void TForm9::Button3Click()
+{
+    m_viewer.FindPos = -1;
+    HexagramSearch();
+}
+
+void TForm9::HexagramSearch()
+{
+    Edit1->setText(Edit1->text().trimmed());
+    const QString phrase = Edit1->text();
+    const SearchOptions options{CheckBox1->isChecked(), CheckBox2->isChecked()};
+    const qsizetype at = m_main.SearchBook(phrase, options, FindVisited);
+    if (at < 0) {
+        FindVisited.fill(false);
+        Button3->setEnabled(false);
+        m_dialogs.message(MessageKind::Information, QStringLiteral("Zendra 2.1"), kNotFound);
+    } else {
+        m_viewer.FindPos = int(at);
+        Button3->setEnabled(!FindVisited[63]);
+    }
+    if (Button2->text() == kInOpen)
+        Button2->setText(kNextInOpen);
+}
+
+void TForm9::Button2Click()
+{
+    QPlainTextEdit *view = m_viewer.RichEdit1;
+    const QString phrase = Edit1->text();
+    const SearchOptions options{CheckBox1->isChecked(), CheckBox2->isChecked()};
+    // With no current match the search starts at the beginning of the text.
+    qsizetype from = 0;
+    if (m_viewer.FindPos != -1) {
+        m_viewer.FindPos = view->textCursor().selectionStart();
+        from = m_viewer.FindPos + phrase.size();
+    }
+    const qsizetype at = FindPhrase(view->toPlainText(), phrase, from, options);
+    m_viewer.FindPos = int(at);
+    view->setFocus();
+    if (at < 0) {
+        m_dialogs.message(MessageKind::Information, QStringLiteral("Zendra 2.1"), kNotFound);
+        Button2->setText(kInOpen);
+        return;
+    }
+    QTextCursor c = view->textCursor();
+    c.setPosition(int(at));
+    c.setPosition(int(at + phrase.size()), QTextCursor::KeepAnchor);
+    view->setTextCursor(c);
+    Button2->setText(kNextInOpen);
+}
+
+void TForm9::ViewerShown()
+{
+    if (!Edit1->text().trimmed().isEmpty())
+        Button2->setEnabled(true);
+    if (Button2->text() == kNextInOpen)
+        Button2->setText(kInOpen);
+}
+
+void TForm9::ViewerClosed() { Button2->setEnabled(false); }
+
+void TForm9::UpperTrigramPicked() { Button3->setEnabled(false); }
+
+void TForm9::closeEvent(QCloseEvent *event)
+{
+    m_main.RichEdit3->clear();
+    event->accept();
+}

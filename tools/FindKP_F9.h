@@ -1,0 +1,55 @@
+#pragma once
+// TForm9, find in book: a phrase searched hexagram by hexagram in the
+// book's fixed order, shown in the viewer with the match selected; then
+// further matches in the open hexagram, or the next hexagram that has one.
+
+#include <QWidget>
+#include <array>
+
+class Dialogs;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class SettingsStore;
+class TForm1;
+class TForm2;
+
+class TForm9 : public QWidget {
+    Q_OBJECT
+public:
+    static inline const QString kInOpen = QStringLiteral("Najít v otevřeném hexagramu");
+    static inline const QString kNextInOpen = QStringLiteral("Najít další v otevřeném hexagramu");
+    static inline const QString kNotFound = QStringLiteral("Zadaný text nebyl nalezen.");
+
+    TForm9(TForm1 &main, TForm2 &viewer, Dialogs &dialogs, SettingsStore &settings);
+
+    QLabel *Label1 = nullptr;
+    QLineEdit *Edit1 = nullptr;
+    QCheckBox *CheckBox1 = nullptr; // match case
+    QCheckBox *CheckBox2 = nullptr; // whole words
+    QPushButton *Button1 = nullptr, *Button2 = nullptr, *Button3 = nullptr, *Button4 = nullptr;
+    std::array<bool, 64> FindVisited{};
+
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Edit1Change();
+    // The viewer's show and close, and an upper-trigram pick, reach in here.
+    void ViewerShown();
+    void ViewerClosed();
+    void UpperTrigramPicked();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void HexagramSearch();
+
+    TForm1 &m_main;
+    TForm2 &m_viewer;
+    Dialogs &m_dialogs;
+    QPoint m_storedPlace{-1, -1};
+    bool m_placed = false;
+};
