@@ -5,6 +5,9 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSoundEffect>
@@ -70,6 +73,18 @@ std::optional<QFont> MessageBoxDialogs::chooseFont(const QFont &initial)
     bool ok = false;
     const QFont f = QFontDialog::getFont(&ok, initial, m_parent, QStringLiteral("Písmo"));
     return ok ? std::optional<QFont>(f) : std::nullopt;
+}
+
+bool MessageBoxDialogs::choosePrinter(QPrinter &printer)
+{
+    QPrintDialog dialog(&printer, m_parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void MessageBoxDialogs::printerSetup(QPrinter &printer)
+{
+    QPageSetupDialog dialog(&printer, m_parent);
+    dialog.exec();
 }
 
 QString QtFileDialogs::openFileName(const QString &caption, const QString &dir, const QString &filters,

@@ -25,6 +25,8 @@ public:
     Answer askYesNo(const QString &caption, const QString &text) override;
     std::optional<QColor> chooseColor(const QColor &initial) override;
     std::optional<QFont> chooseFont(const QFont &initial) override;
+    bool choosePrinter(QPrinter &printer) override;
+    void printerSetup(QPrinter &printer) override;
 
 private:
     QPointer<QWidget> m_parent;

@@ -7,6 +7,8 @@
 #include <QDateTime>
 #include <QFont>
 #include <optional>
+
+class QPrinter;
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -32,6 +34,9 @@ public:
     // The colour and font choosers; nothing when the user cancels.
     virtual std::optional<QColor> chooseColor(const QColor &initial) = 0;
     virtual std::optional<QFont> chooseFont(const QFont &initial) = 0;
+    // The print dialog (false: cancelled) and the printer set-up dialog.
+    virtual bool choosePrinter(QPrinter &printer) = 0;
+    virtual void printerSetup(QPrinter &printer) = 0;
 };
 
 class FileDialogs {

@@ -11,6 +11,7 @@
 #include "ui/RichView.h"
 #include "ui/Zendra12F4.h"
 #include <QActionGroup>
+#include <QPrinter>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -57,7 +58,8 @@ void NotYet(std::initializer_list<QAction *> items)
 } // namespace
 
 TForm1::TForm1(Platform &platform, ProgramState &state, const InterpretationCorpus &corpus, QWidget *parent)
-    : QMainWindow(parent), m_platform(platform), m_state(state), m_corpus(corpus)
+    : QMainWindow(parent), m_platform(platform), m_state(state), m_corpus(corpus),
+      m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     setObjectName(QStringLiteral("Form1"));
     createControls();
@@ -73,6 +75,7 @@ TForm1::TForm1(Platform &platform, ProgramState &state, const InterpretationCorp
 
 TForm1::~TForm1()
 {
+    m_printAbort = true;
     qApp->removeEventFilter(this);
     delete Form4;
 }
@@ -193,7 +196,11 @@ void TForm1::setupFileActions()
     connect(Open1, &QAction::triggered, this, &TForm1::Open1Click);
     connect(Save1, &QAction::triggered, this, &TForm1::Save1Click);
     connect(SaveAs1, &QAction::triggered, this, &TForm1::SaveAs1Click);
-    NotYet({Vzhledstrnky1, Tisk, PrintSetup1});
+    connect(Vzhledstrnky1, &QAction::triggered, this, &TForm1::Vzhledstrnky1Click);
+    connect(Tisk, &QAction::triggered, this, &TForm1::TiskClick);
+    connect(PrintSetup1, &QAction::triggered, this, &TForm1::PrintSetup1Click);
+    Vzhledstrnky1->setEnabled(false); // until the margins dialog exists
+    Tisk->setEnabled(false);
 }
 
 void TForm1::setupEditActions()

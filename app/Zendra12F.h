@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <memory>
 
 class QAction;
 class QActionGroup;
@@ -36,6 +37,8 @@ class TForm3;
 class TPasswordDlg;
 class TForm11;
 class TForm9;
+class TForm8;
+class QPrinter;
 struct SearchOptions;
 
 class TForm1 : public QMainWindow {
@@ -187,8 +190,15 @@ public:
     void HideTrigramPopup();
     void F9Pressed();
     bool TabToBookWindows();
-    bool PrintingUnderway() const { return false; }
-    void AbortPrinting() {}
+    bool PrintingUnderway() const { return m_printing; }
+    void AbortPrinting() { m_printAbort = true; }
+    // Printing: the margins dialog, the print command and the printer set-up.
+    TForm8 *Form8 = nullptr;
+    void setMarginsDialog(TForm8 *dialog);
+    QPrinter &printer() { return *m_printer; }
+    void TiskClick();
+    void Vzhledstrnky1Click();
+    void PrintSetup1Click();
     void CastFinished();
     void BuildConsultationReading();
     void PlayReadingSound();
@@ -262,6 +272,9 @@ private:
     QString m_notesFolder;
     QPoint m_panelPlace{336, 248};
     bool m_notesOpen = false;
+    std::unique_ptr<QPrinter> m_printer;
+    bool m_printing = false;
+    bool m_printAbort = false;
     bool m_soupisAvailable = false; // the contents window exists
     bool m_contentsListEnabled = true;
 };

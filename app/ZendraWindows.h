@@ -13,6 +13,7 @@ class TForm3;
 class TPasswordDlg;
 class TForm11;
 class TForm9;
+class TForm8;
 
 struct ZendraWindows {
     ZendraWindows(Platform &platform, ProgramState &state, const InterpretationCorpus &corpus);
@@ -24,4 +25,5 @@ struct ZendraWindows {
     TForm3 *form3 = nullptr;
     TForm11 *form11 = nullptr;
     TForm9 *form9 = nullptr;
+    TForm8 *form8 = nullptr;
 };

@@ -28,6 +28,8 @@ public:
     Answer askYesNo(const QString &, const QString &) override { return Answer::No; }
     std::optional<QColor> chooseColor(const QColor &) override { return std::nullopt; }
     std::optional<QFont> chooseFont(const QFont &) override { return std::nullopt; }
+    bool choosePrinter(QPrinter &) override { return false; }
+    void printerSetup(QPrinter &) override {}
 };
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "support/FakePlatform.h"
+#include <QPrinter>
 
 void FakeDialogs::message(MessageKind kind, const QString &caption, const QString &text)
 {
@@ -37,4 +38,13 @@ QString FakeFileDialogs::saveFileName(const QString &, const QString &, const QS
     if (selectedFilter && !lastFilter.isEmpty())
         *selectedFilter = lastFilter;
     return saveAnswers.isEmpty() ? QString() : saveAnswers.dequeue();
+}
+
+bool FakeDialogs::choosePrinter(QPrinter &printer)
+{
+    if (printToFile.isEmpty())
+        return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(printToFile);
+    return true;
 }

@@ -34,6 +34,11 @@ public:
     QQueue<std::optional<QFont>> fonts;
     std::optional<QColor> chooseColor(const QColor &) override { return colors.isEmpty() ? std::nullopt : colors.dequeue(); }
     std::optional<QFont> chooseFont(const QFont &) override { return fonts.isEmpty() ? std::nullopt : fonts.dequeue(); }
+    // Prints to a PDF file when set; cancels when empty.
+    QString printToFile;
+    int printerSetups = 0;
+    bool choosePrinter(QPrinter &printer) override;
+    void printerSetup(QPrinter &) override { ++printerSetups; }
     QStringList texts() const;
 };
 

@@ -1,0 +1,84 @@
+// Printing the consultation: its text in the editor's font, black, within
+// the margins of the margins dialog, broken at the printable width; Esc
+// aborts a job under way.
+
+#include "app/Zendra12F.h"
+#include "print/NTiskF8.h"
+#include "print/PrintLayout.h"
+#include <QAction>
+#include <QApplication>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPrinter>
+
+void TForm1::setMarginsDialog(TForm8 *dialog)
+{
+    Form8 = dialog;
+    Vzhledstrnky1->setEnabled(dialog != nullptr);
+    Tisk->setEnabled(dialog != nullptr);
+}
+
+void TForm1::Vzhledstrnky1Click()
+{
+    if (Form8)
+        Form8->exec();
+}
+
+void TForm1::PrintSetup1Click() { m_platform.dialogs.printerSetup(*m_printer); }
+
+void TForm1::TiskClick()
+{
+    if (!Form8 || m_printing)
+        return;
+    QPrinter &printer = *m_printer;
+    if (!m_platform.dialogs.choosePrinter(printer))
+        return;
+    const PageMargins mm = Form8->margins();
+    const int dpiX = printer.logicalDpiX(), dpiY = printer.logicalDpiY();
+    const int L = MmToPixels(mm.left, dpiX), R = MmToPixels(mm.right, dpiX);
+    const int T = MmToPixels(mm.top, dpiY), B = MmToPixels(mm.bottom, dpiY);
+
+    m_printing = true;
+    m_printAbort = false;
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        m_printing = false;
+        m_platform.dialogs.message(MessageKind::Error, QStringLiteral("Zendra 2.1"),
+                                   QStringLiteral("Tisk nelze zahájit."));
+        return;
+    }
+    // The editor's size on paper: a size in screen pixels becomes points first.
+    QFont editorFont = RichEdit2->font();
+    if (editorFont.pixelSize() > 0)
+        editorFont.setPointSizeF(editorFont.pixelSize() * 72.0 / RichEdit2->logicalDpiY());
+    const QFont font(editorFont, &printer);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    const QFontMetrics metrics(font, &printer);
+    const int pageWidth = printer.width(), pageHeight = printer.height();
+    const QStringList lines = WrapLines(RichEdit2->toPlainText(), font, pageWidth - L - R, &printer);
+    const QList<PrintedLine> placed = LayOutPages(lines, L, T, B, pageHeight, metrics.height() + metrics.leading());
+    int page = 0;
+    for (const PrintedLine &line : placed) {
+        // Let Esc reach the main window while the job spools.
+        QApplication::processEvents();
+        if (m_printAbort)
+            break;
+        if (line.page != page) {
+            printer.newPage();
+            page = line.page;
+        }
+        painter.drawText(line.x, line.y + metrics.ascent(), line.text);
+    }
+    if (m_printAbort) {
+        printer.abort();
+        painter.end();
+        m_printing = false;
+        m_platform.dialogs.message(MessageKind::Information, QStringLiteral("Zendra 2.1"),
+                                   QStringLiteral("Tisk byl zrušen."));
+        return;
+    }
+    painter.end();
+    m_printing = false;
+}

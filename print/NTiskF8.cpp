@@ -1,0 +1,124 @@
+#include "print/NTiskF8.h"
+#include "app/Platform.h"
+#include "app/Zendra12F.h"
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kPreviewWidth = 167;
+struct MarginField {
+    const char *setting;
+    const char *label;
+    int maximum;
+    int fallback;
+};
+const MarginField kFields[4] = {{"SpE1", "Levý okraj v mm", 80, 20},
+                                {"SpE2", "Pravý okraj v mm", 80, 20},
+                                {"SpE3", "Horní okraj v mm", 120, 25},
+                                {"SpE4", "Dolní okraj v mm", 120, 15}};
+} // namespace
+
+TForm8::TForm8(TForm1 &main, SettingsStore &settings, QPrinter &printer)
+    : QDialog(&main, Qt::Dialog | Qt::WindowStaysOnTopHint), m_main(main), m_settings(settings), m_printer(printer)
+{
+    setObjectName(QStringLiteral("Form8"));
+    setWindowTitle(QStringLiteral("Nastavení okrajů stránky"));
+    auto *outer = new QVBoxLayout(this);
+    Label5 = new QLabel(QStringLiteral("Nastavení okrajů stánky pro tisk"), this);
+    outer->addWidget(Label5);
+    auto *row = new QHBoxLayout;
+    auto *form = new QFormLayout;
+    QSpinBox **boxes[4] = {&SpinEdit1, &SpinEdit2, &SpinEdit3, &SpinEdit4};
+    for (int i = 0; i < 4; ++i) {
+        QSpinBox *box = new QSpinBox(this);
+        box->setObjectName(QStringLiteral("SpinEdit%1").arg(i + 1));
+        box->setRange(0, kFields[i].maximum);
+        box->setValue(kFields[i].fallback);
+        form->addRow(QString::fromUtf8(kFields[i].label), box);
+        *boxes[i] = box;
+        connect(box, &QSpinBox::valueChanged, this, &TForm8::DrawPreview);
+    }
+    row->addLayout(form);
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setFixedWidth(kPreviewWidth);
+    Image1->setFrameShape(QFrame::Box);
+    row->addWidget(Image1);
+    outer->addLayout(row);
+    auto *buttons = new QHBoxLayout;
+    Button1 = new QPushButton(QStringLiteral("OK"), this);
+    Button2 = new QPushButton(QStringLiteral("Storno"), this);
+    Button3 = new QPushButton(QStringLiteral("Tisk..."), this);
+    buttons->addStretch();
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+    buttons->addWidget(Button3);
+    outer->addLayout(buttons);
+    Button1->setDefault(true);
+    connect(Button1, &QPushButton::clicked, this, &TForm8::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(Button3, &QPushButton::clicked, &m_main, &TForm1::TiskClick);
+    LoadMargins();
+}
+
+PageMargins TForm8::margins() const
+{
+    return {SpinEdit1->value(), SpinEdit2->value(), SpinEdit3->value(), SpinEdit4->value()};
+}
+
+void TForm8::LoadMargins()
+{
+    QSpinBox *const boxes[4] = {SpinEdit1, SpinEdit2, SpinEdit3, SpinEdit4};
+    for (int i = 0; i < 4; ++i) {
+        const QString name = QLatin1String(kFields[i].setting);
+        const bool stored = m_settings.keyExists() && m_settings.contains(name);
+        boxes[i]->setValue(stored ? m_settings.readInteger(name) : kFields[i].fallback);
+    }
+}
+
+void TForm8::DrawPreview()
+{
+    const QRect page = m_printer.pageLayout().paintRectPixels(m_printer.resolution());
+    lastPreview = PreviewLayout(kPreviewWidth, page.size(), m_printer.resolution(), m_printer.resolution(), margins());
+    QPixmap preview(kPreviewWidth, qMax(1, lastPreview.height));
+    preview.fill(Qt::white);
+    QPainter p(&preview);
+    QPen pen(Qt::black);
+    pen.setWidth(qMax(1, lastPreview.penWidth));
+    p.setPen(pen);
+    for (int y : lastPreview.ys)
+        p.drawLine(lastPreview.left, y, kPreviewWidth - lastPreview.right, y);
+    p.end();
+    Image1->setFixedHeight(preview.height());
+    Image1->setPixmap(preview);
+}
+
+void TForm8::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    DrawPreview();
+}
+
+void TForm8::Button1Click()
+{
+    m_settings.createKey();
+    const PageMargins m = margins();
+    m_settings.writeInteger(QStringLiteral("SpE1"), m.left);
+    m_settings.writeInteger(QStringLiteral("SpE2"), m.right);
+    m_settings.writeInteger(QStringLiteral("SpE3"), m.top);
+    m_settings.writeInteger(QStringLiteral("SpE4"), m.bottom);
+    accept();
+}
+
+void TForm8::done(int result)
+{
+    QDialog::done(result);
+    LoadMargins(); // margins changed without "OK" are dropped
+}
