@@ -8,7 +8,7 @@ pkgs=(build-essential cmake ninja-build pkg-config
       qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6multimedia6
       qt6-l10n-tools qt6-translations-l10n libgl-dev fonts-dejavu-core
       clang libclang-rt-14-dev
-      lhasa jlha-utils python3-pycryptodome openssl python3
+      lhasa jlha-utils python3-pycryptodome openssl python3 hunspell hunspell-cs
       xvfb openbox xdotool imagemagick xauth x11-utils sox)
 missing=()
 for p in "${pkgs[@]}"; do
@@ -22,7 +22,9 @@ if ((${#missing[@]})); then
 fi
 
 build="$here/build"
-cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
 cmake --build "$build" -j "$(nproc)"
 
 case "$action" in
