@@ -549,8 +549,10 @@ void TForm1::NapovedaClick()
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
-    if (FormCloseQuery())
+    if (FormCloseQuery()) {
+        EndRecovery();
         event->accept();
+    }
     else
         event->ignore();
 }
