@@ -97,6 +97,8 @@ void TForm1::OfferRecovery()
         return;
     const QList<RecoveryFile> found = m_recovery->claimAbandoned();
     if (!found.isEmpty()) {
+        if (m_logo) // it stays on top and would hide the question
+            m_logo->close();
         if (!m_platform.dialogs.askChoice(kRecoveryCaption, OfferText(found), kRestore, kDiscard)) {
             for (const RecoveryFile &f : found)
                 m_recovery->forget(f);
@@ -160,6 +162,6 @@ bool TForm1::RestoreConsultation(const QString &name, const QString &fileName, c
     if (m.hasMatch() && m.captured(1).toInt() <= 255)
         docs.newDocumentCounter = std::max<int>(docs.newDocumentCounter, m.captured(1).toInt());
     ShowCurrent();
-    RichEdit2->moveCursor(QTextCursor::End);
+    RichEdit2->moveCursor(QTextCursor::Start); // as a file opens
     return true;
 }
