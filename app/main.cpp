@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QLibraryInfo>
+#include <QPointer>
 #include <QTranslator>
 #include <QThread>
 #include <QTimer>
@@ -55,7 +56,10 @@ int main(int argc, char *argv[])
     // the desktop ("Open with", a double click) open once the main window is
     // up, each in a consultation of its own.
     const QStringList files = QApplication::arguments().mid(1);
-    QTimer::singleShot(0, &form1, [&form1, files] {
+    QTimer::singleShot(0, &form1, [&form1, files, logoWindow = QPointer<QWidget>(logo)] {
+        // The logo stays on top: it must not hide a question or a password.
+        if (logoWindow)
+            logoWindow->close();
         form1.OfferRecovery();
         for (const QString &file : files)
             form1.OpenFile(QFileInfo(file).absoluteFilePath());

@@ -262,6 +262,14 @@ QList<RecoveryFile> RecoveryStore::claimAbandoned()
         copy->path = f.fileName();
         found << *copy;
     }
+    // Marks of sessions that died before they kept anything: nothing to
+    // offer, so they only go.
+    for (const QString &name : dir.entryList({u'*' + kMarkSuffix}, QDir::Files)) {
+        const QString session = name.chopped(kMarkSuffix.size());
+        if (session == m_session || refused.contains(session) || claimed.contains(session))
+            continue;
+        MarkOf(m_folder, session)->tryLock(0); // unlocked, and so removed, as it goes out of scope
+    }
     std::stable_sort(found.begin(), found.end(),
                      [](const RecoveryFile &a, const RecoveryFile &b) { return a.written < b.written; });
     return found;

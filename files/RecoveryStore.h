@@ -103,7 +103,8 @@ public:
     // Copies left by sessions that ended without a clean close, oldest
     // first. Their sessions are claimed until releaseClaims(), so that a
     // second Zendra starting meanwhile does not offer them too. Files that
-    // are no recovery copies are left where they are and not listed.
+    // are no recovery copies are left where they are and not listed; the
+    // marks of dead sessions without copies are removed.
     QList<RecoveryFile> claimAbandoned();
     // Deletes a claimed copy once it is restored or discarded.
     void forget(const RecoveryFile &file);

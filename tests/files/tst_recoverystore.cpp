@@ -239,11 +239,13 @@ void TestRecoveryStore::encryptedConsultationNeverPlainOnDisk()
     QVERIFY(!disk.contains(kSecret.toUtf8()));
 }
 
-// The child half of killedProcessIsFound: keeps one copy, says so, waits.
-static int HoldSession(const QString &folder)
+// The child half of killedProcessIsFound: keeps one copy unless told
+// "empty", says so, waits.
+static int HoldSession(const QString &folder, bool keep)
 {
     RecoveryStore store(folder);
-    store.keep(3, {QStringLiteral("Nový 7"), QString(), {QStringLiteral("napsáno před pádem")}, QString()});
+    if (keep)
+        store.keep(3, {QStringLiteral("Nový 7"), QString(), {QStringLiteral("napsáno před pádem")}, QString()});
     std::fputs("kept\n", stdout);
     std::fflush(stdout);
     QThread::sleep(60);
@@ -253,28 +255,42 @@ static int HoldSession(const QString &folder)
 void TestRecoveryStore::killedProcessIsFound()
 {
     QTemporaryDir dir;
-    QProcess child;
-    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--hold-session"), dir.path()});
-    QVERIFY(child.waitForReadyRead(20000));
-    QCOMPARE(child.readLine(), QByteArray("kept\n"));
+    QProcess writer, idle;
+    writer.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--hold-session"), dir.path()});
+    idle.start(QCoreApplication::applicationFilePath(),
+               {QStringLiteral("--hold-session"), dir.path(), QStringLiteral("empty")});
+    for (QProcess *child : {&writer, &idle}) {
+        QVERIFY(child->waitForReadyRead(20000));
+        QCOMPARE(child->readLine(), QByteArray("kept\n"));
+    }
+    const auto marks = [&] { return QDir(dir.path()).entryList({QStringLiteral("*.lock")}, QDir::Files).size(); };
+    QCOMPARE(marks(), 2);
     {
         RecoveryStore meanwhile(dir.path());
-        QVERIFY(meanwhile.claimAbandoned().isEmpty()); // alive: its mark holds
+        QVERIFY(meanwhile.claimAbandoned().isEmpty()); // alive: their marks hold
+        QCOMPARE(marks(), 3);
     }
-    child.kill(); // SIGKILL: no destructor runs, the mark stays with a dead owner
-    QVERIFY(child.waitForFinished(20000));
+    for (QProcess *child : {&writer, &idle}) {
+        child->kill(); // SIGKILL: no destructor runs, the mark stays with a dead owner
+        QVERIFY(child->waitForFinished(20000));
+    }
+    QCOMPARE(marks(), 2);
     RecoveryStore next(dir.path());
     const QList<RecoveryFile> found = next.claimAbandoned();
     QCOMPARE(found.size(), 1);
     QCOMPARE(found[0].name, QStringLiteral("Nový 7"));
     QCOMPARE(Recovery::Lines(found[0]), std::optional<QStringList>(QStringList{QStringLiteral("napsáno před pádem")}));
+    // The idle one's mark is gone; the writer's is held by the claim until released.
+    QCOMPARE(marks(), 2);
+    next.releaseClaims();
+    QCOMPARE(marks(), 1);
 }
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    if (argc == 3 && QByteArrayView(argv[1]) == "--hold-session")
-        return HoldSession(QString::fromLocal8Bit(argv[2]));
+    if (argc >= 3 && QByteArrayView(argv[1]) == "--hold-session")
+        return HoldSession(QString::fromLocal8Bit(argv[2]), argc == 3);
     TestRecoveryStore test;
     return QTest::qExec(&test, argc, argv);
 }
