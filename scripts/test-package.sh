@@ -23,7 +23,9 @@ if [ ! -x "$root/usr/bin/apt-get" ]; then
 fi
 cleanup() {
   pkill -f "Xvfb :93" 2>/dev/null || true
-  for m in dev/pts dev proc sys tmp/.X11-unix; do mountpoint -q "$root/$m" && umount -l "$root/$m"; done
+  for m in dev/pts dev proc sys; do
+    if mountpoint -q "$root/$m"; then umount -l "$root/$m" || true; fi
+  done
 }
 trap cleanup EXIT
 mount --bind /proc "$root/proc"
@@ -66,6 +68,8 @@ import -window root /tmp/1-password.png
 xdotool windowactivate --sync "$w" 2>/dev/null; xdotool type --delay 80 tajne; xdotool key Return
 sleep 2
 import -window root /tmp/2-opened.png
+title=$(xdotool search --name 'zkouska.txg' getwindowname 2>/dev/null | head -n 1)
+echo "main window after the password: ${title:-no window names the file}"
 pkill zendra; sleep 1
 IN
 cp "$root"/tmp/*.png "$out/"
