@@ -142,7 +142,6 @@ grab 0.05; save hazeni-casovane 560x260+40+500
 key Escape
 menu n h r
 sleep 0.5
-grab; save hazeni-rucne-zacatek 560x260+40+500
 # By hand: each coin starts with its "3" side up; a press turns it over.
 # Lines bottom first: 7 8 9 7 6 8 (two changing lines: the third and the fifth).
 side=(3 3 3)
@@ -164,16 +163,17 @@ line_by_hand 6; click 508 626 0.5
 line_by_hand 8; click 508 626 1.5
 grab; save vysledek "" 960
 
-# The developing-hexagram panel; its fifth line (a changing one) marked.
-save panel 240x220+330+282
-click 396 364 0.5
-grab; save panel-oznacena 240x220+330+282
+# The developing-hexagram panel, dragged by its header off the trigram
+# picture's corner, with its fifth line (a changing one) marked.
+xdotool mousemove 420 294 mousedown 1; sleep 0.2
+xdotool mousemove 450 314; sleep 0.1; xdotool mousemove 484 336; sleep 0.2; xdotool mouseup 1; sleep 0.4
+click 460 406 0.5
+grab; save panel-oznacena 240x220+394+324
 
 # "Vývojový hexagram" on the panel: the viewer with the developing hexagram.
-click 509 336 1
+click 573 378 1
 viewer=$(wait_window 'Hexagram:')
 window prohlizec "$viewer"
-grab; save prohlizec-a-obrazek "" 960
 
 # The trigram picture: F9 closes the viewer, F9 again clears the picture; then
 # F3 picks "Jezero" as the lower trigram and F1 "Oheň" as the upper one.
@@ -185,8 +185,9 @@ key F1
 sleep 0.8
 xdotool windowactivate --sync "$main"; sleep 0.3
 grab; save obrazek-trigramu 345x305+27+50
-key ctrl+F5
-grab; save popis-trigramu 560x360+27+50
+# Ctrl+F5, Ctrl held down as a hand does (xdotool's ctrl+F5 lets Ctrl go first).
+xdotool keydown Control_L; sleep 0.2; xdotool key F5; sleep 0.2; xdotool keyup Control_L
+grab; save popis-trigramu 345x305+27+50
 key Escape
 
 # The contents of the book.
@@ -204,35 +205,37 @@ typetext "vytrvalost"
 xdotool mousemove --window "$find" 71 119 click 1
 sleep 1
 window najit "$find"
-grab; save najit-a-prohlizec "" 960
 xdotool windowactivate --sync "$find"; key alt+F4
 xdotool windowactivate --sync "$main"; sleep 0.3
 
 # F9 closes the viewer.
 key F9
-# Notes: the panel's notes button, for the cast hexagram (the panel lies over
-# the picture's own notes button on this screen).
-click 535 412 1
+# Notes: the panel's notes button, for the cast hexagram.
+click 599 454 1
 notes=$(wait_window '^Pozn.*mky')
 typetext "Moje poznámka k tomuto hexagramu."
 window poznamky "$notes"
+# The diskette saves the note; the window then closes without a question.
+xdotool mousemove --window "$notes" 332 11 click 1; sleep 0.5
+xdotool windowactivate --sync "$notes"; key alt+F4
 xdotool windowactivate --sync "$main"; sleep 0.3
 
-# The file menu, then an encrypted save.
-click 31 27 0.6
-grab; save menu-soubor 300x260+0+36
-key Escape
+# An encrypted save.
 menu s j
 dialog=$(wait_window '^Ulo.*it jako')
 typetext "prace.txg"
-key Return
+# A click on the label closes the name completer's list, which would stay on
+# top of the password window; then "Uložit".
+xdotool mousemove --window "$dialog" 40 359 click 1; sleep 0.4
+xdotool mousemove --window "$dialog" 554 359 click 1; sleep 0.4
 password=$(wait_window '^Heslo')
+xdotool mousemove 1200 700
 typetext "Tajne-heslo-7"
+sleep 0.8
 window heslo "$password"
 key Return
 confirm=$(wait_window '^Potvrzen.* hesla')
 typetext "Tajne-heslo-7"
-window heslo-potvrzeni "$confirm"
 key Return
 sleep 1
 
