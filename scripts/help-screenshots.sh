@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Renews the pictures of the user guide (docs/help/img/) from the real
-# program: runs the built zendra under Xvfb with openbox, drives it with
+# program: runs zendra under Xvfb with openbox, drives it with
 # xdotool as a newcomer would (a question, a timed cast, a cast by hand, the
 # trigram picture, the viewer, the contents, find in book, notes, an
 # encrypted save, page margins, the about box) and cuts the screenshots with
@@ -9,15 +9,17 @@
 #
 #   bash scripts/help-screenshots.sh [DISPLAY]     (default :71; use :70-:72)
 #
-# Build first (cmake --build build). Needs xvfb, openbox, xdotool, imagemagick
+# Build first (cmake --build build): the script installs that build into its
+# temporary folder and runs it from there, as a user would, so that the about
+# box shows the installed guide. ZENDRA=path/to/zendra runs another executable.
+# Needs xvfb, openbox, xdotool, imagemagick
 # (scripts/setup.sh installs them). Coordinates are those of a 1280 x 800
 # screen with the main window maximised.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-exe=${ZENDRA:-$here/build/zendra}
 display=${1:-:71}
 out="$here/docs/help/img"
-[ -x "$exe" ] || { echo "no $exe: build first" >&2; exit 2; }
+[ -x "${ZENDRA:-$here/build/zendra}" ] || { echo "no ${ZENDRA:-$here/build/zendra}: build first" >&2; exit 2; }
 for tool in Xvfb openbox xdotool xwininfo xprop xdpyinfo import convert; do
   command -v "$tool" >/dev/null || { echo "missing $tool (bash scripts/setup.sh installs it)" >&2; exit 2; }
 done
@@ -31,6 +33,12 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
+if [ -n "${ZENDRA:-}" ]; then
+  exe=$ZENDRA
+else
+  cmake --install "$here/build" --prefix "$work/usr" >/dev/null
+  exe="$work/usr/bin/zendra"
+fi
 
 export DISPLAY=$display
 Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
