@@ -97,6 +97,8 @@ void TForm1::OfferRecovery()
         return;
     const QList<RecoveryFile> found = m_recovery->claimAbandoned();
     if (!found.isEmpty()) {
+        if (m_logo) // it stays on top and would hide the question
+            m_logo->hide();
         if (!m_platform.dialogs.askChoice(kRecoveryCaption, OfferText(found), kRestore, kDiscard)) {
             for (const RecoveryFile &f : found)
                 m_recovery->forget(f);

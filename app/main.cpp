@@ -55,12 +55,13 @@ int main(int argc, char *argv[])
     // Consultations left by a crash are offered first; files handed over by
     // the desktop ("Open with", a double click) open once the main window is
     // up, each in a consultation of its own.
+    // The logo goes first, or it would stand over a password prompt.
     const QStringList files = QApplication::arguments().mid(1);
-    QTimer::singleShot(0, &form1, [&form1, files, logoWindow = QPointer<QWidget>(logo)] {
-        // The logo stays on top: it must not hide a question or a password.
-        if (logoWindow)
-            logoWindow->close();
-        form1.OfferRecovery();
+    QPointer<QWidget> logoWindow = logo;
+    QTimer::singleShot(0, &form1, [&form1, files, logoWindow] {
+        if (!files.isEmpty() && logoWindow)
+            logoWindow->hide();
+        form1.OfferRecovery(); // steps the logo aside itself when it has something to ask
         for (const QString &file : files)
             form1.OpenFile(QFileInfo(file).absoluteFilePath());
     });
