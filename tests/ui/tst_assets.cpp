@@ -1,7 +1,8 @@
 // The embedded pictures, sounds and cursors: present under their names in
 // any letter case, in the formats and sizes the program relies on, and
 // drawn so that they work: woods that tile, coins that turn, trigrams where
-// the click areas are, a clear centre for the marks.
+// the click areas are, a clear centre for the marks. The pictures for
+// high-density screens are held to the same, at twice the size.
 
 #include "casting/Hexagram.h"
 #include "data/assets-generator/TrigramCircleLayout.h"
@@ -41,6 +42,20 @@ double RowDifference(const QImage &img, int y1, int y2)
     return sum / img.width();
 }
 
+// The pictures the controls paint, each with a twin at twice the size.
+const char *const kPaintedPictures[] = {
+    "Stul1", "Stul2", "Stul3", "Stul4", "Papir1", "Papir2", "FuSi1", "FuSi2", "Wen1", "Wen2", "Mince", "MinceZ",
+    "MinceKx", "MinceKxZ", "Disketa", "Logo", "PanelPozadi", "TlJadro", "TlOpacne", "TlOtocene", "TlPoznamky",
+    "TlVyvoj", "TlZCar"};
+
+// The picture at scale 1 or its twin at scale 2.
+QImage AtScale(const QString &name, int scale)
+{
+    return Assets::Picture(scale == 1 ? name : Assets::DoubleSizeName(name));
+}
+
+QString RowName(const QString &name, int scale) { return scale == 1 ? name : Assets::DoubleSizeName(name); }
+
 // The horizontal extent of the non-key pixels of one strip frame.
 QRect Silhouette(const QImage &strip, int frame, int frameWidth)
 {
@@ -60,6 +75,10 @@ class TestAssets : public QObject {
 private slots:
     void picturesAreUncompressedBitmapsOfTheirSize_data();
     void picturesAreUncompressedBitmapsOfTheirSize();
+    void twinsAreTwiceTheSizeInTheSameFormat_data();
+    void twinsAreTwiceTheSizeInTheSameFormat();
+    void twinsShowTheSamePictureFiner_data();
+    void twinsShowTheSamePictureFiner();
     void lookupIgnoresLetterCase();
     void everyEmbeddedFileIsCatalogued();
     void wavesArePcmMono8Bit22050OfTheirLength_data();
@@ -74,6 +93,7 @@ private slots:
     void trigramPicturesFollowTheTable_data();
     void trigramPicturesFollowTheTable();
     void trigramsLieUnderTheirClickAreas();
+    void glyphsAreKeyed_data();
     void glyphsAreKeyed();
     void readersRejectDamagedFiles();
 };
@@ -106,6 +126,86 @@ void TestAssets::picturesAreUncompressedBitmapsOfTheirSize()
     QCOMPARE(image.size(), Assets::CataloguedSize(name));
 }
 
+void TestAssets::twinsAreTwiceTheSizeInTheSameFormat_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char *name : kPaintedPictures)
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void TestAssets::twinsAreTwiceTheSizeInTheSameFormat()
+{
+    QFETCH(QString, name);
+    const BmpInfo single = ReadBmpInfo(Bytes(name, QStringLiteral(".bmp")));
+    const QByteArray bytes = Bytes(Assets::DoubleSizeName(name), QStringLiteral(".bmp"));
+    QVERIFY2(!bytes.isEmpty(), "no twin embedded");
+    const BmpInfo twin = ReadBmpInfo(bytes);
+    QVERIFY(twin.valid);
+    QCOMPARE(QSize(twin.width, twin.height), 2 * QSize(single.width, single.height));
+    QCOMPARE(twin.compression, kBiRgb);
+    QCOMPARE(twin.bitCount, single.bitCount);
+    QCOMPARE(twin.paletteEntries, single.paletteEntries);
+
+    // Asked for a dense screen, the catalogue hands out the twin marked so
+    // that it covers the same logical pixels; for an ordinary one, the picture.
+    for (const qreal ratio : {1.5, 2.0, 3.0}) {
+        const QImage dense = Assets::Picture(name, ratio);
+        QCOMPARE(dense.size(), 2 * Assets::CataloguedSize(name));
+        QCOMPARE(dense.devicePixelRatio(), 2.0);
+        QCOMPARE(dense.deviceIndependentSize().toSize(), Assets::CataloguedSize(name));
+        QCOMPARE(Assets::ForDevicePixelRatio(Assets::Picture(name), ratio), dense);
+    }
+    QCOMPARE(Assets::Picture(name, 1.0), Assets::Picture(name));
+    QCOMPARE(Assets::Picture(name.toUpper(), 2.0).size(), 2 * Assets::CataloguedSize(name));
+}
+
+void TestAssets::twinsShowTheSamePictureFiner_data()
+{
+    QTest::addColumn<QString>("name");
+    // Mean difference per channel between the twin reduced by 2 x 2 averages
+    // and the picture, where neither shows the transparent key.
+    QTest::addColumn<double>("alike");
+    for (const char *name : kPaintedPictures) {
+        const QString n = QString::fromLatin1(name);
+        // The diskette is pixel art drawn anew, with its lines moved.
+        const double alike = n == u"Disketa" ? 15.0 : 4.0;
+        QTest::newRow(name) << n << alike;
+    }
+}
+
+void TestAssets::twinsShowTheSamePictureFiner()
+{
+    QFETCH(QString, name);
+    QFETCH(double, alike);
+    const QImage single = Assets::Picture(name).convertToFormat(QImage::Format_RGB32);
+    const QImage twin = AtScale(name, 2).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(twin.size(), 2 * single.size());
+    const bool keyed = name.startsWith(u"Mince") || name.startsWith(u"Tl");
+    const QRgb key = single.pixel(0, single.height() - 1);
+    double difference = 0;
+    int compared = 0, blocksOfOneColour = 0;
+    for (int y = 0; y < single.height(); ++y)
+        for (int x = 0; x < single.width(); ++x) {
+            const QRgb q[4] = {twin.pixel(2 * x, 2 * y), twin.pixel(2 * x + 1, 2 * y), twin.pixel(2 * x, 2 * y + 1),
+                               twin.pixel(2 * x + 1, 2 * y + 1)};
+            const QRgb c = single.pixel(x, y);
+            blocksOfOneColour += q[0] == q[1] && q[0] == q[2] && q[0] == q[3];
+            if (keyed && (c == key || q[0] == key || q[1] == key || q[2] == key || q[3] == key))
+                continue;
+            difference += std::abs((qRed(q[0]) + qRed(q[1]) + qRed(q[2]) + qRed(q[3])) / 4.0 - qRed(c))
+                          + std::abs((qGreen(q[0]) + qGreen(q[1]) + qGreen(q[2]) + qGreen(q[3])) / 4.0 - qGreen(c))
+                          + std::abs((qBlue(q[0]) + qBlue(q[1]) + qBlue(q[2]) + qBlue(q[3])) / 4.0 - qBlue(c));
+            ++compared;
+        }
+    QVERIFY(compared > single.width() * single.height() / 10);
+    difference /= 3.0 * compared;
+    QVERIFY2(difference < alike, qPrintable(QStringLiteral("differs by %1").arg(difference)));
+    // Drawn, not enlarged: an enlargement is made of blocks of one colour only.
+    const double flat = double(blocksOfOneColour) / (single.width() * single.height());
+    QVERIFY2(flat < 0.9, qPrintable(QStringLiteral("%1 of the blocks are of one colour").arg(flat)));
+    QVERIFY(twin != single.scaled(twin.size()));
+}
+
 void TestAssets::lookupIgnoresLetterCase()
 {
     const QString path = Assets::PathOf(QStringLiteral("MinceKxZ"), QStringLiteral(".bmp"));
@@ -123,6 +223,8 @@ void TestAssets::everyEmbeddedFileIsCatalogued()
     QStringList known;
     for (const QString &n : Assets::PictureNames())
         known << n.toLower() + QStringLiteral(".bmp");
+    for (const char *n : kPaintedPictures)
+        known << Assets::DoubleSizeName(QLatin1String(n)).toLower() + QStringLiteral(".bmp");
     for (const QString &n : Assets::WaveNames())
         known << n.toLower() + QStringLiteral(".wav");
     for (const QString &n : Assets::CursorNames())
@@ -209,14 +311,17 @@ void TestAssets::cursorsHaveTheirDepthAndHotSpot()
 void TestAssets::woodsTileWithoutSeams_data()
 {
     QTest::addColumn<QString>("name");
-    for (const char *n : {"Stul1", "Stul2", "Stul3", "Stul4", "PanelPozadi"})
-        QTest::newRow(n) << n;
+    QTest::addColumn<int>("scale");
+    for (int scale : {1, 2})
+        for (const char *n : {"Stul1", "Stul2", "Stul3", "Stul4", "PanelPozadi"})
+            QTest::newRow(qPrintable(RowName(QLatin1String(n), scale))) << QString::fromLatin1(n) << scale;
 }
 
 void TestAssets::woodsTileWithoutSeams()
 {
     QFETCH(QString, name);
-    const QImage img = Assets::Picture(name);
+    QFETCH(int, scale);
+    const QImage img = AtScale(name, scale);
     // Across the right edge into the left one, no more change than from column to column inside.
     double inside = 0;
     for (int x = 0; x + 1 < img.width(); ++x)
@@ -263,20 +368,26 @@ void TestAssets::coinStripsTurn_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("frames");
-    QTest::newRow("Mince") << "Mince" << 12;
-    QTest::newRow("MinceZ") << "MinceZ" << 12;
-    QTest::newRow("MinceKx") << "MinceKx" << 7;
-    QTest::newRow("MinceKxZ") << "MinceKxZ" << 7;
+    QTest::addColumn<int>("scale");
+    for (int scale : {1, 2}) {
+        QTest::newRow(qPrintable(RowName("Mince", scale))) << "Mince" << 12 << scale;
+        QTest::newRow(qPrintable(RowName("MinceZ", scale))) << "MinceZ" << 12 << scale;
+        QTest::newRow(qPrintable(RowName("MinceKx", scale))) << "MinceKx" << 7 << scale;
+        QTest::newRow(qPrintable(RowName("MinceKxZ", scale))) << "MinceKxZ" << 7 << scale;
+    }
 }
 
 void TestAssets::coinStripsTurn()
 {
     QFETCH(QString, name);
     QFETCH(int, frames);
-    const QImage strip = Assets::Picture(name);
+    QFETCH(int, scale);
+    const QImage strip = AtScale(name, scale);
     const int fw = strip.width() / frames;
     QCOMPARE(fw * frames, strip.width());
-    QCOMPARE(fw, 65);
+    QCOMPARE(fw, 65 * scale);
+    // The twin keys the same colour, which the coin control clears.
+    QCOMPARE(strip.pixel(0, strip.height() - 1), Assets::Picture(name).pixel(0, 66));
     const QRgb key = strip.pixel(0, strip.height() - 1);
     const bool hand = frames == 7;
     QList<int> extent;
@@ -291,11 +402,11 @@ void TestAssets::coinStripsTurn()
     // Face on at frames 0 and 6 (a full round coin, the table seen through its
     // square hole); edge on at frame 3; the turn narrows and widens again.
     for (int f : {0, 6}) {
-        QVERIFY(extent[f] >= 58);
-        QCOMPARE(strip.pixel(f * fw + 32, 33), key);
-        QVERIFY(strip.pixel(f * fw + 32, 33 - 12) != key);
+        QVERIFY(extent[f] >= 58 * scale);
+        QCOMPARE(strip.pixel(f * fw + 32 * scale, 33 * scale), key);
+        QVERIFY(strip.pixel(f * fw + 32 * scale, (33 - 12) * scale) != key);
     }
-    QVERIFY(extent[3] <= 8);
+    QVERIFY(extent[3] <= 8 * scale);
     for (int f = 0; f < 3; ++f)
         QVERIFY(extent[f] > extent[f + 1]);
     for (int f = 3; f < 6; ++f)
@@ -313,10 +424,13 @@ void TestAssets::trigramPicturesFollowTheTable_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("fuSi");
-    QTest::newRow("FuSi1") << "FuSi1" << true;
-    QTest::newRow("FuSi2") << "FuSi2" << true;
-    QTest::newRow("Wen1") << "Wen1" << false;
-    QTest::newRow("Wen2") << "Wen2" << false;
+    QTest::addColumn<int>("scale");
+    for (int scale : {1, 2}) {
+        QTest::newRow(qPrintable(RowName("FuSi1", scale))) << "FuSi1" << true << scale;
+        QTest::newRow(qPrintable(RowName("FuSi2", scale))) << "FuSi2" << true << scale;
+        QTest::newRow(qPrintable(RowName("Wen1", scale))) << "Wen1" << false << scale;
+        QTest::newRow(qPrintable(RowName("Wen2", scale))) << "Wen2" << false << scale;
+    }
 }
 
 void TestAssets::trigramPicturesFollowTheTable()
@@ -324,9 +438,11 @@ void TestAssets::trigramPicturesFollowTheTable()
     using namespace TrigramCircleLayout;
     QFETCH(QString, name);
     QFETCH(bool, fuSi);
-    const QImage img = Assets::Picture(name);
-    const int W = img.width(), H = img.height();
-    auto dark = [&](double x, double y) { return Luma(img.pixel(int(x), int(y))) < 110; };
+    QFETCH(int, scale);
+    const QImage img = AtScale(name, scale);
+    // Positions below are in pixels of scale 1.
+    const int W = img.width() / scale, H = img.height() / scale;
+    auto dark = [&](double x, double y) { return Luma(img.pixel(int(x * scale), int(y * scale))) < 110; };
     for (int p = 1; p <= 8; ++p) {
         const TrigramInfo &info = TrigramInfoOf(TrigramAtPosition(p, fuSi));
         const double a = AngleOf(p) * M_PI / 180.0;
@@ -344,8 +460,8 @@ void TestAssets::trigramPicturesFollowTheTable()
     // The centre where the picked trigrams are drawn holds nothing dark.
     const int left = int(W * 0.46377) - 6, right = int(W * 0.53624) + 6;
     const int top = int(H * 0.49181) - int(H * 0.05246) - 6, bottom = int(H * 0.58689) + 6;
-    for (int y = top; y <= bottom; ++y)
-        for (int x = left; x <= right; ++x)
+    for (int y = top * scale; y <= bottom * scale; ++y)
+        for (int x = left * scale; x <= right * scale; ++x)
             QVERIFY2(Luma(img.pixel(x, y)) > 150, qPrintable(QStringLiteral("(%1, %2)").arg(x).arg(y)));
 }
 
@@ -375,16 +491,26 @@ void TestAssets::trigramsLieUnderTheirClickAreas()
     }
 }
 
+void TestAssets::glyphsAreKeyed_data()
+{
+    QTest::addColumn<int>("scale");
+    QTest::newRow("25 x 25") << 1;
+    QTest::newRow("50 x 50") << 2;
+}
+
 void TestAssets::glyphsAreKeyed()
 {
+    QFETCH(int, scale);
     for (const char *n : {"TlJadro", "TlOpacne", "TlOtocene", "TlPoznamky", "TlVyvoj", "TlZCar"}) {
-        const QImage g = Assets::Picture(QLatin1String(n));
+        const QImage g = AtScale(QLatin1String(n), scale);
         const QRgb key = g.pixel(0, g.height() - 1);
+        QCOMPARE(key, Assets::Picture(QLatin1String(n)).pixel(0, 24));
         int drawn = 0;
         for (int y = 0; y < g.height(); ++y)
             for (int x = 0; x < g.width(); ++x)
                 drawn += g.pixel(x, y) != key;
-        QVERIFY2(drawn > 60 && drawn < 25 * 25 - 100, n);
+        const int area = 25 * 25 * scale * scale;
+        QVERIFY2(drawn > 60 * scale * scale && drawn < area - 100 * scale * scale, n);
     }
 }
 
