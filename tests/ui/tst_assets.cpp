@@ -48,6 +48,9 @@ const char *const kPaintedPictures[] = {
     "MinceKx", "MinceKxZ", "Disketa", "Logo", "PanelPozadi", "TlJadro", "TlOpacne", "TlOtocene", "TlPoznamky",
     "TlVyvoj", "TlZCar"};
 
+using Channel = int (*)(QRgb);
+const Channel kChannels[] = {qRed, qGreen, qBlue};
+
 // The picture at scale 1 or its twin at scale 2.
 QImage AtScale(const QString &name, int scale)
 {
@@ -75,10 +78,8 @@ class TestAssets : public QObject {
 private slots:
     void picturesAreUncompressedBitmapsOfTheirSize_data();
     void picturesAreUncompressedBitmapsOfTheirSize();
-    void twinsAreTwiceTheSizeInTheSameFormat_data();
-    void twinsAreTwiceTheSizeInTheSameFormat();
-    void twinsShowTheSamePictureFiner_data();
-    void twinsShowTheSamePictureFiner();
+    void twinsAreThePictureAtTwiceTheSize_data();
+    void twinsAreThePictureAtTwiceTheSize();
     void lookupIgnoresLetterCase();
     void everyEmbeddedFileIsCatalogued();
     void wavesArePcmMono8Bit22050OfTheirLength_data();
@@ -93,7 +94,6 @@ private slots:
     void trigramPicturesFollowTheTable_data();
     void trigramPicturesFollowTheTable();
     void trigramsLieUnderTheirClickAreas();
-    void glyphsAreKeyed_data();
     void glyphsAreKeyed();
     void readersRejectDamagedFiles();
 };
@@ -126,84 +126,65 @@ void TestAssets::picturesAreUncompressedBitmapsOfTheirSize()
     QCOMPARE(image.size(), Assets::CataloguedSize(name));
 }
 
-void TestAssets::twinsAreTwiceTheSizeInTheSameFormat_data()
+void TestAssets::twinsAreThePictureAtTwiceTheSize_data()
 {
     QTest::addColumn<QString>("name");
+    // Mean difference per channel between the twin reduced by 2 x 2 averages
+    // and the picture, where neither shows the transparent key; the diskette
+    // is pixel art drawn anew.
+    QTest::addColumn<double>("alike");
     for (const char *name : kPaintedPictures)
-        QTest::newRow(name) << QString::fromLatin1(name);
+        QTest::newRow(name) << QString::fromLatin1(name) << (QLatin1String(name) == "Disketa" ? 15.0 : 4.0);
 }
 
-void TestAssets::twinsAreTwiceTheSizeInTheSameFormat()
+void TestAssets::twinsAreThePictureAtTwiceTheSize()
 {
     QFETCH(QString, name);
+    QFETCH(double, alike);
     const BmpInfo single = ReadBmpInfo(Bytes(name, QStringLiteral(".bmp")));
-    const QByteArray bytes = Bytes(Assets::DoubleSizeName(name), QStringLiteral(".bmp"));
-    QVERIFY2(!bytes.isEmpty(), "no twin embedded");
-    const BmpInfo twin = ReadBmpInfo(bytes);
-    QVERIFY(twin.valid);
+    const BmpInfo twin = ReadBmpInfo(Bytes(Assets::DoubleSizeName(name), QStringLiteral(".bmp")));
+    QVERIFY2(twin.valid, "no twin embedded");
     QCOMPARE(QSize(twin.width, twin.height), 2 * QSize(single.width, single.height));
     QCOMPARE(twin.compression, kBiRgb);
     QCOMPARE(twin.bitCount, single.bitCount);
     QCOMPARE(twin.paletteEntries, single.paletteEntries);
 
-    // Asked for a dense screen, the catalogue hands out the twin marked so
-    // that it covers the same logical pixels; for an ordinary one, the picture.
+    // For a dense screen the catalogue hands out the twin, marked to cover
+    // the same logical pixels; for an ordinary one, the picture.
+    const QImage picture = Assets::Picture(name);
     for (const qreal ratio : {1.5, 2.0, 3.0}) {
-        const QImage dense = Assets::Picture(name, ratio);
+        const QImage dense = Assets::Picture(name.toUpper(), ratio);
         QCOMPARE(dense.size(), 2 * Assets::CataloguedSize(name));
-        QCOMPARE(dense.devicePixelRatio(), 2.0);
         QCOMPARE(dense.deviceIndependentSize().toSize(), Assets::CataloguedSize(name));
-        QCOMPARE(Assets::ForDevicePixelRatio(Assets::Picture(name), ratio), dense);
+        QCOMPARE(Assets::ForDevicePixelRatio(picture, ratio), dense);
     }
-    QCOMPARE(Assets::Picture(name, 1.0), Assets::Picture(name));
-    QCOMPARE(Assets::Picture(name.toUpper(), 2.0).size(), 2 * Assets::CataloguedSize(name));
-}
+    QCOMPARE(Assets::Picture(name, 1.0), picture);
 
-void TestAssets::twinsShowTheSamePictureFiner_data()
-{
-    QTest::addColumn<QString>("name");
-    // Mean difference per channel between the twin reduced by 2 x 2 averages
-    // and the picture, where neither shows the transparent key.
-    QTest::addColumn<double>("alike");
-    for (const char *name : kPaintedPictures) {
-        const QString n = QString::fromLatin1(name);
-        // The diskette is pixel art drawn anew, with its lines moved.
-        const double alike = n == u"Disketa" ? 15.0 : 4.0;
-        QTest::newRow(name) << n << alike;
-    }
-}
-
-void TestAssets::twinsShowTheSamePictureFiner()
-{
-    QFETCH(QString, name);
-    QFETCH(double, alike);
-    const QImage single = Assets::Picture(name).convertToFormat(QImage::Format_RGB32);
-    const QImage twin = AtScale(name, 2).convertToFormat(QImage::Format_RGB32);
-    QCOMPARE(twin.size(), 2 * single.size());
+    // The same picture, drawn finer rather than enlarged (an enlargement is
+    // all blocks of one colour), keyed by the same colour.
+    const QImage a = picture.convertToFormat(QImage::Format_RGB32);
+    const QImage b = Assets::Picture(name, 2.0).convertToFormat(QImage::Format_RGB32);
+    const QRgb key = a.pixel(0, a.height() - 1);
     const bool keyed = name.startsWith(u"Mince") || name.startsWith(u"Tl");
-    const QRgb key = single.pixel(0, single.height() - 1);
+    if (keyed)
+        QCOMPARE(b.pixel(0, b.height() - 1), key);
     double difference = 0;
-    int compared = 0, blocksOfOneColour = 0;
-    for (int y = 0; y < single.height(); ++y)
-        for (int x = 0; x < single.width(); ++x) {
-            const QRgb q[4] = {twin.pixel(2 * x, 2 * y), twin.pixel(2 * x + 1, 2 * y), twin.pixel(2 * x, 2 * y + 1),
-                               twin.pixel(2 * x + 1, 2 * y + 1)};
-            const QRgb c = single.pixel(x, y);
-            blocksOfOneColour += q[0] == q[1] && q[0] == q[2] && q[0] == q[3];
+    int compared = 0, flat = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb c = a.pixel(x, y);
+            const QRgb q[4] = {b.pixel(2 * x, 2 * y), b.pixel(2 * x + 1, 2 * y), b.pixel(2 * x, 2 * y + 1),
+                               b.pixel(2 * x + 1, 2 * y + 1)};
+            flat += q[0] == q[1] && q[0] == q[2] && q[0] == q[3];
             if (keyed && (c == key || q[0] == key || q[1] == key || q[2] == key || q[3] == key))
                 continue;
-            difference += std::abs((qRed(q[0]) + qRed(q[1]) + qRed(q[2]) + qRed(q[3])) / 4.0 - qRed(c))
-                          + std::abs((qGreen(q[0]) + qGreen(q[1]) + qGreen(q[2]) + qGreen(q[3])) / 4.0 - qGreen(c))
-                          + std::abs((qBlue(q[0]) + qBlue(q[1]) + qBlue(q[2]) + qBlue(q[3])) / 4.0 - qBlue(c));
+            for (Channel channel : kChannels)
+                difference += std::abs((channel(q[0]) + channel(q[1]) + channel(q[2]) + channel(q[3])) / 4.0 - channel(c));
             ++compared;
         }
-    QVERIFY(compared > single.width() * single.height() / 10);
-    difference /= 3.0 * compared;
-    QVERIFY2(difference < alike, qPrintable(QStringLiteral("differs by %1").arg(difference)));
-    // Drawn, not enlarged: an enlargement is made of blocks of one colour only.
-    const double flat = double(blocksOfOneColour) / (single.width() * single.height());
-    QVERIFY2(flat < 0.9, qPrintable(QStringLiteral("%1 of the blocks are of one colour").arg(flat)));
-    QVERIFY(twin != single.scaled(twin.size()));
+    QVERIFY(compared > a.width() * a.height() / 10);
+    QVERIFY2(difference / (3.0 * compared) < alike, qPrintable(QString::number(difference / (3.0 * compared))));
+    QVERIFY2(flat < 0.9 * a.width() * a.height(), qPrintable(QStringLiteral("%1 flat blocks").arg(flat)));
 }
 
 void TestAssets::lookupIgnoresLetterCase()
@@ -424,13 +405,10 @@ void TestAssets::trigramPicturesFollowTheTable_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("fuSi");
-    QTest::addColumn<int>("scale");
-    for (int scale : {1, 2}) {
-        QTest::newRow(qPrintable(RowName("FuSi1", scale))) << "FuSi1" << true << scale;
-        QTest::newRow(qPrintable(RowName("FuSi2", scale))) << "FuSi2" << true << scale;
-        QTest::newRow(qPrintable(RowName("Wen1", scale))) << "Wen1" << false << scale;
-        QTest::newRow(qPrintable(RowName("Wen2", scale))) << "Wen2" << false << scale;
-    }
+    QTest::newRow("FuSi1") << "FuSi1" << true;
+    QTest::newRow("FuSi2") << "FuSi2" << true;
+    QTest::newRow("Wen1") << "Wen1" << false;
+    QTest::newRow("Wen2") << "Wen2" << false;
 }
 
 void TestAssets::trigramPicturesFollowTheTable()
@@ -438,11 +416,9 @@ void TestAssets::trigramPicturesFollowTheTable()
     using namespace TrigramCircleLayout;
     QFETCH(QString, name);
     QFETCH(bool, fuSi);
-    QFETCH(int, scale);
-    const QImage img = AtScale(name, scale);
-    // Positions below are in pixels of scale 1.
-    const int W = img.width() / scale, H = img.height() / scale;
-    auto dark = [&](double x, double y) { return Luma(img.pixel(int(x * scale), int(y * scale))) < 110; };
+    const QImage img = Assets::Picture(name);
+    const int W = img.width(), H = img.height();
+    auto dark = [&](double x, double y) { return Luma(img.pixel(int(x), int(y))) < 110; };
     for (int p = 1; p <= 8; ++p) {
         const TrigramInfo &info = TrigramInfoOf(TrigramAtPosition(p, fuSi));
         const double a = AngleOf(p) * M_PI / 180.0;
@@ -460,8 +436,8 @@ void TestAssets::trigramPicturesFollowTheTable()
     // The centre where the picked trigrams are drawn holds nothing dark.
     const int left = int(W * 0.46377) - 6, right = int(W * 0.53624) + 6;
     const int top = int(H * 0.49181) - int(H * 0.05246) - 6, bottom = int(H * 0.58689) + 6;
-    for (int y = top * scale; y <= bottom * scale; ++y)
-        for (int x = left * scale; x <= right * scale; ++x)
+    for (int y = top; y <= bottom; ++y)
+        for (int x = left; x <= right; ++x)
             QVERIFY2(Luma(img.pixel(x, y)) > 150, qPrintable(QStringLiteral("(%1, %2)").arg(x).arg(y)));
 }
 
@@ -491,26 +467,16 @@ void TestAssets::trigramsLieUnderTheirClickAreas()
     }
 }
 
-void TestAssets::glyphsAreKeyed_data()
-{
-    QTest::addColumn<int>("scale");
-    QTest::newRow("25 x 25") << 1;
-    QTest::newRow("50 x 50") << 2;
-}
-
 void TestAssets::glyphsAreKeyed()
 {
-    QFETCH(int, scale);
     for (const char *n : {"TlJadro", "TlOpacne", "TlOtocene", "TlPoznamky", "TlVyvoj", "TlZCar"}) {
-        const QImage g = AtScale(QLatin1String(n), scale);
+        const QImage g = Assets::Picture(QLatin1String(n));
         const QRgb key = g.pixel(0, g.height() - 1);
-        QCOMPARE(key, Assets::Picture(QLatin1String(n)).pixel(0, 24));
         int drawn = 0;
         for (int y = 0; y < g.height(); ++y)
             for (int x = 0; x < g.width(); ++x)
                 drawn += g.pixel(x, y) != key;
-        const int area = 25 * 25 * scale * scale;
-        QVERIFY2(drawn > 60 * scale * scale && drawn < area - 100 * scale * scale, n);
+        QVERIFY2(drawn > 60 && drawn < 25 * 25 - 100, n);
     }
 }
 
