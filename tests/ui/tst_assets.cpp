@@ -1,8 +1,9 @@
 // The embedded pictures, sounds and cursors: present under their names in
 // any letter case, in the formats and sizes the program relies on, and
 // drawn so that they work: woods that tile, coins that turn, trigrams where
-// the click areas are, a clear centre for the marks. The pictures for
-// high-density screens are held to the same, at twice the size.
+// the click areas are, a clear centre for the marks. Each picture a control
+// paints has a twin for high-density screens: the same picture drawn finer,
+// at twice the size, in the same format and key colour.
 
 #include "casting/Hexagram.h"
 #include "data/assets-generator/TrigramCircleLayout.h"
@@ -50,14 +51,6 @@ const char *const kPaintedPictures[] = {
 
 using Channel = int (*)(QRgb);
 const Channel kChannels[] = {qRed, qGreen, qBlue};
-
-// The picture at scale 1 or its twin at scale 2.
-QImage AtScale(const QString &name, int scale)
-{
-    return Assets::Picture(scale == 1 ? name : Assets::DoubleSizeName(name));
-}
-
-QString RowName(const QString &name, int scale) { return scale == 1 ? name : Assets::DoubleSizeName(name); }
 
 // The horizontal extent of the non-key pixels of one strip frame.
 QRect Silhouette(const QImage &strip, int frame, int frameWidth)
@@ -292,17 +285,14 @@ void TestAssets::cursorsHaveTheirDepthAndHotSpot()
 void TestAssets::woodsTileWithoutSeams_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("scale");
-    for (int scale : {1, 2})
-        for (const char *n : {"Stul1", "Stul2", "Stul3", "Stul4", "PanelPozadi"})
-            QTest::newRow(qPrintable(RowName(QLatin1String(n), scale))) << QString::fromLatin1(n) << scale;
+    for (const char *n : {"Stul1", "Stul2", "Stul3", "Stul4", "PanelPozadi"})
+        QTest::newRow(n) << n;
 }
 
 void TestAssets::woodsTileWithoutSeams()
 {
     QFETCH(QString, name);
-    QFETCH(int, scale);
-    const QImage img = AtScale(name, scale);
+    const QImage img = Assets::Picture(name);
     // Across the right edge into the left one, no more change than from column to column inside.
     double inside = 0;
     for (int x = 0; x + 1 < img.width(); ++x)
@@ -349,26 +339,20 @@ void TestAssets::coinStripsTurn_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("frames");
-    QTest::addColumn<int>("scale");
-    for (int scale : {1, 2}) {
-        QTest::newRow(qPrintable(RowName("Mince", scale))) << "Mince" << 12 << scale;
-        QTest::newRow(qPrintable(RowName("MinceZ", scale))) << "MinceZ" << 12 << scale;
-        QTest::newRow(qPrintable(RowName("MinceKx", scale))) << "MinceKx" << 7 << scale;
-        QTest::newRow(qPrintable(RowName("MinceKxZ", scale))) << "MinceKxZ" << 7 << scale;
-    }
+    QTest::newRow("Mince") << "Mince" << 12;
+    QTest::newRow("MinceZ") << "MinceZ" << 12;
+    QTest::newRow("MinceKx") << "MinceKx" << 7;
+    QTest::newRow("MinceKxZ") << "MinceKxZ" << 7;
 }
 
 void TestAssets::coinStripsTurn()
 {
     QFETCH(QString, name);
     QFETCH(int, frames);
-    QFETCH(int, scale);
-    const QImage strip = AtScale(name, scale);
+    const QImage strip = Assets::Picture(name);
     const int fw = strip.width() / frames;
     QCOMPARE(fw * frames, strip.width());
-    QCOMPARE(fw, 65 * scale);
-    // The twin keys the same colour, which the coin control clears.
-    QCOMPARE(strip.pixel(0, strip.height() - 1), Assets::Picture(name).pixel(0, 66));
+    QCOMPARE(fw, 65);
     const QRgb key = strip.pixel(0, strip.height() - 1);
     const bool hand = frames == 7;
     QList<int> extent;
@@ -383,11 +367,11 @@ void TestAssets::coinStripsTurn()
     // Face on at frames 0 and 6 (a full round coin, the table seen through its
     // square hole); edge on at frame 3; the turn narrows and widens again.
     for (int f : {0, 6}) {
-        QVERIFY(extent[f] >= 58 * scale);
-        QCOMPARE(strip.pixel(f * fw + 32 * scale, 33 * scale), key);
-        QVERIFY(strip.pixel(f * fw + 32 * scale, (33 - 12) * scale) != key);
+        QVERIFY(extent[f] >= 58);
+        QCOMPARE(strip.pixel(f * fw + 32, 33), key);
+        QVERIFY(strip.pixel(f * fw + 32, 33 - 12) != key);
     }
-    QVERIFY(extent[3] <= 8 * scale);
+    QVERIFY(extent[3] <= 8);
     for (int f = 0; f < 3; ++f)
         QVERIFY(extent[f] > extent[f + 1]);
     for (int f = 3; f < 6; ++f)
