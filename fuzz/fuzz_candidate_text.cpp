@@ -1,15 +1,14 @@
 // Reading a candidate file of find in files and matching in it, with
 // untrusted bytes. Input: a flags byte (bit 0 protected, bit 1 match case,
-// bit 2 whole words, bit 3 also check the save-then-search round trip), a
-// byte k and k % 16 bytes of phrase, a byte m and m % 32 bytes of key (both
-// Windows-1250), then the file's bytes.
-// Checks that reading never goes out of bounds, that the text is what an
-// editor can hold (no CR, no NUL, no no-break space), that a match lies
-// inside the text and obeys the case and whole-word rules, and that a file
-// saved protected reads back to the same text as its plain form.
+// bit 2 whole words), a byte k and k % 16 bytes of phrase (Latin-1), then
+// the file's bytes (for a protected file, its content after decryption and
+// the signature: the cipher and its reader have targets of their own).
+// Checks that reading never goes out of bounds, that the one-pass reader
+// gives the text that the editor's own line reader gives, that the text is
+// what an editor holds (no CR, NUL or no-break space), that a match lies
+// inside the text and obeys the case and whole-word rules.
 
 #include "files/ConsultationFile.h"
-#include "files/PasswordRules.h"
 #include "tools/FileSearch.h"
 #include <cstdlib>
 
@@ -62,31 +61,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     Input in{data, size};
     const int flags = in.byte();
-    const QString phrase = ConsultationFile::FromCodePage(in.take(std::size_t(in.byte() % 16)));
-    const QString key = ConsultationFile::FromCodePage(in.take(std::size_t(in.byte() % 32)));
+    const QString phrase = QString::fromLatin1(in.take(std::size_t(in.byte() % 16)));
     const QByteArray bytes = in.take(in.left);
     const SearchOptions options{(flags & 2) != 0, (flags & 4) != 0};
 
+    QString text;
     if (flags & 1) {
-        const std::optional<QString> text = FileSearch::ProtectedFileText(bytes, key);
-        if (text) {
-            CheckText(*text);
-            CheckMatch(*text, phrase, options);
-        }
+        text = FileSearch::DecryptedFileText(bytes);
+        if (text != FileSearch::EditorText(ConsultationFile::ReadDecryptedLines(bytes)))
+            std::abort();
     } else {
-        const QString text = FileSearch::PlainFileText(bytes);
-        CheckText(text);
-        CheckMatch(text, phrase, options);
+        text = FileSearch::PlainFileText(bytes);
+        if (text != FileSearch::EditorText(ConsultationFile::ReadLines(bytes)))
+            std::abort();
     }
+    CheckText(text);
+    CheckMatch(text, phrase, options);
 
-    if (flags & 8) {
-        try {
-            const QByteArray stored = EncryptConsultation(bytes, key);
-            const std::optional<QString> back = FileSearch::ProtectedFileText(stored, key);
-            if (!back || *back != FileSearch::PlainFileText(bytes))
-                std::abort();
-        } catch (const EPasswordRefused &) {
-        }
-    }
     return 0;
 }

@@ -6,6 +6,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <array>
 
 namespace FileSearch {
 
@@ -69,14 +70,97 @@ QString EditorText(QStringList lines)
     return text;
 }
 
-QString PlainFileText(QByteArrayView bytes) { return EditorText(ConsultationFile::ReadLines(bytes)); }
+namespace {
+
+// Windows-1250 byte -> the character the editor shows, built once from the
+// code page itself; a no-break space shows as a space.
+const std::array<char16_t, 256> &ShownCharacters()
+{
+    static const std::array<char16_t, 256> table = [] {
+        std::array<char16_t, 256> t{};
+        for (int b = 0; b < 256; ++b) {
+            const char byte = char(b);
+            const QString c = ConsultationFile::FromCodePage(QByteArrayView(&byte, 1));
+            t[b] = c.size() == 1 ? c[0].unicode() : char16_t(QChar::ReplacementCharacter);
+        }
+        t[0xA0] = u' ';
+        return t;
+    }();
+    return table;
+}
+
+// The lines of the bytes joined by one LF, read as ConsultationFile::ReadLines
+// reads them (CR LF, CR and LF end a line, a NUL ends the text), in one pass:
+// thousands of files are read per search.
+QString JoinedLines(QByteArrayView bytes)
+{
+    const qsizetype nul = bytes.indexOf('\0');
+    if (nul >= 0)
+        bytes = bytes.first(nul);
+    const std::array<char16_t, 256> &shown = ShownCharacters();
+    QString text(bytes.size(), Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(text.data());
+    char16_t *const start = out;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b == '\r') {
+            *out++ = u'\n';
+            if (i + 1 < bytes.size() && bytes[i + 1] == '\n')
+                ++i;
+        } else {
+            *out++ = b == '\n' ? u'\n' : shown[b];
+        }
+    }
+    qsizetype length = out - start;
+    if (length > 0 && start[length - 1] == u'\n')
+        --length; // the last line's end starts no further line
+    text.truncate(length);
+    return text;
+}
+
+// A first line that the marker parse hides or drops is not in the editor.
+void DropMarkerLine(QString &text)
+{
+    const qsizetype end = text.indexOf(u'\n');
+    HexagramLines cast;
+    if (ParseMarkerLine(end < 0 ? text : text.left(end), cast) == MarkerParse::NoMarker)
+        return;
+    text.remove(0, end < 0 ? text.size() : end + 1);
+}
+
+} // namespace
+
+QString PlainFileText(QByteArrayView bytes)
+{
+    QString text = JoinedLines(bytes);
+    DropMarkerLine(text);
+    return text;
+}
+
+QString DecryptedFileText(QByteArrayView body)
+{
+    // Well-formed padding (n bytes of 1, then n) goes whole.
+    if (!body.isEmpty()) {
+        const int n = static_cast<unsigned char>(body.back());
+        bool padded = n >= 1 && n <= 8 && body.size() >= n + 1;
+        for (int i = 0; padded && i < n; ++i)
+            padded = body[body.size() - 2 - i] == 1;
+        if (padded)
+            return PlainFileText(body.first(body.size() - n - 1));
+    }
+    // Anything else: the last line stands in for the padding.
+    QString text = JoinedLines(body);
+    text.truncate(qMax<qsizetype>(0, text.lastIndexOf(u'\n')));
+    DropMarkerLine(text);
+    return text;
+}
 
 std::optional<QString> ProtectedFileText(QByteArrayView stored, const QString &key)
 {
     const std::optional<QByteArray> body = DecryptConsultation(stored.toByteArray(), key);
     if (!body)
         return std::nullopt;
-    return EditorText(ConsultationFile::ReadDecryptedLines(*body));
+    return DecryptedFileText(*body);
 }
 
 std::optional<QByteArray> ReadCandidateFile(const QString &path)

@@ -73,6 +73,9 @@ QString EditorText(QStringList lines);
 
 // The editor text of a plain file's bytes.
 QString PlainFileText(QByteArrayView bytes);
+// The editor text of a protected file's content after decryption and the
+// signature: the padding goes, or the last line when the padding is damaged.
+QString DecryptedFileText(QByteArrayView body);
 // The editor text of a protected file's stored bytes opened with key;
 // nothing when the key does not open it.
 std::optional<QString> ProtectedFileText(QByteArrayView stored, const QString &key);
