@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileIconProvider>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -121,6 +122,7 @@ void TForm10::createControls()
     SearchingLabel->setTextFormat(Qt::PlainText);
 
     auto *grid = new QGridLayout(this);
+    grid->setSizeConstraint(QLayout::SetFixedSize); // a dialog-like window: no resizing, no maximising
     grid->addWidget(Label1, 0, 0, 1, 4);
     grid->addWidget(Edit1, 1, 0, 1, 4);
     grid->addWidget(CheckBox1, 2, 0, 1, 2);
@@ -397,6 +399,7 @@ QString TForm10::AskKey(const QString &path, int &result)
         return QString();
     const bool busy = m_busy;
     SetBusy(false);
+    SearchingLabel->setText(kSearchingIn + QFileInfo(path).fileName());
     const QString entry = dialog->AskFileSearchPassword(path, &result);
     SetBusy(busy);
     return entry;
