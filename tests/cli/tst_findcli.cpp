@@ -145,9 +145,7 @@ void TestFindCli::wrongUsage_data()
     QTest::addColumn<int>("code");
     QTest::newRow("book: no phrase") << QStringList{u"find-book"_s} << 2;
     QTest::newRow("book: blank phrase") << QStringList{u"find-book"_s, u"   "_s} << 2;
-    QTest::newRow("book: two phrases") << QStringList{u"find-book"_s, u"a"_s, u"b"_s} << 2;
     QTest::newRow("book: a password") << QStringList{u"find-book"_s, u"a"_s, u"--password"_s, u"x"_s} << 2;
-    QTest::newRow("files: no phrase") << QStringList{u"find-files"_s, u"."_s} << 2;
     QTest::newRow("files: unknown option") << QStringList{u"find-files"_s, u"."_s, u"a"_s, u"--all"_s} << 2;
     QTest::newRow("files: no such folder") << QStringList{u"find-files"_s, u"/nikde/zadny"_s, u"a"_s} << 1;
 }

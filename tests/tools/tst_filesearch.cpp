@@ -31,8 +31,6 @@ private slots:
     void protectedText_data();
     void protectedText();
     void enumerationPhases();
-    void enumerationOfPoorFolders();
-    void unreadableCandidates();
     void startFolder_data();
     void startFolder();
 };
@@ -134,35 +132,6 @@ void TestFileSearch::enumerationPhases()
     QCOMPARE(e.phase(), FileSearch::Phase::Plain);
     e.end();
     QVERIFY(!e.next());
-}
-
-void TestFileSearch::enumerationOfPoorFolders()
-{
-    QTemporaryDir dir;
-    const QDir d(dir.path());
-    QVERIFY(FileSearch::Entries(dir.path()).isEmpty());
-    QVERIFY(FileSearch::Entries(d.filePath(QStringLiteral("neni"))).isEmpty());
-    // No plain file: the first entry is already of the second phase.
-    Write(d.filePath(QStringLiteral("jen.txg")), "x");
-    FileSearch::Enumeration e;
-    e.start(dir.path());
-    QCOMPARE(e.next(), std::optional<QString>(u"jen.txg"_s));
-    QCOMPARE(e.phase(), FileSearch::Phase::Protected);
-    QCOMPARE(e.next(), std::nullopt);
-}
-
-void TestFileSearch::unreadableCandidates()
-{
-    QTemporaryDir dir;
-    const QDir d(dir.path());
-    QVERIFY(d.mkdir(QStringLiteral("slozka.txt")));
-    QVERIFY(!FileSearch::ReadCandidateFile(d.filePath(QStringLiteral("slozka.txt"))));
-    QVERIFY(!FileSearch::ReadCandidateFile(d.filePath(QStringLiteral("zmizel.txt"))));
-    QVERIFY(QFile::link(d.filePath(QStringLiteral("nikam")), d.filePath(QStringLiteral("odkaz.txt"))));
-    QVERIFY(FileSearch::Entries(dir.path()).contains(u"odkaz.txt"_s));
-    QVERIFY(!FileSearch::ReadCandidateFile(d.filePath(QStringLiteral("odkaz.txt"))));
-    Write(d.filePath(QStringLiteral("prazdny.txt")), QByteArray());
-    QCOMPARE(FileSearch::ReadCandidateFile(d.filePath(QStringLiteral("prazdny.txt"))), QByteArray());
 }
 
 void TestFileSearch::startFolder_data()
