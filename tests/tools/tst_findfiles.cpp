@@ -404,7 +404,7 @@ void TestFindFiles::longSearchCanBeStopped()
     QCOMPARE(f.state.documents.openSlotCount, 1);
     QVERIFY(!f.find->Button5->isEnabled());
     QCOMPARE(f.find->isVisible(), how != u"close");
-    QCOMPARE(f.find->Button1->isEnabled(), how != u"close");
+    QVERIFY(how == u"close" || f.find->Button1->isEnabled());
 }
 
 void TestFindFiles::openSelectedFile()
