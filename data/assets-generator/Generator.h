@@ -32,6 +32,9 @@ QImage Diskette();
 QList<QRgb> DiskettePalette();
 QImage MainIcon();
 QList<QRgb> MainIconPalette();
+// Desktop icons at any size, with transparency: the program and its saved consultations.
+QImage AppIcon(int size);
+QImage ConsultationFileIcon(int size);
 
 struct CursorArt {
     QImage image; // 32 x 32 ARGB, alpha 0 where transparent

@@ -17,6 +17,7 @@ add_executable(zendra-assetgen
   ${ZENDRA_ASSETGEN_DIR}/Glyphs.cpp
   ${ZENDRA_ASSETGEN_DIR}/CursorArt.cpp
   ${ZENDRA_ASSETGEN_DIR}/Sounds.cpp
+  ${ZENDRA_ASSETGEN_DIR}/Icons.cpp
   ${CMAKE_SOURCE_DIR}/ui/AssetFormats.h
   ${CMAKE_SOURCE_DIR}/ui/AssetFormats.cpp)
 target_include_directories(zendra-assetgen PRIVATE ${CMAKE_SOURCE_DIR})

@@ -1,9 +1,11 @@
 // zendra-assetgen OUTDIR [NAME...]
 // Writes every picture (.bmp), sound (.wav) and cursor (.cur) of the program
 // into OUTDIR, or only the named ones. Runs under the offscreen platform.
+// zendra-assetgen --icons OUTDIR writes the desktop icons as a hicolor tree.
 
 #include "Generator.h"
 #include "ui/AssetFormats.h"
+#include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -13,6 +15,10 @@
 #include <functional>
 
 namespace {
+
+// The desktop's names for the program and for its saved consultations.
+constexpr char kAppId[] = "cz.tavlo.Zendra";
+constexpr char kFileIconName[] = "application-x-zendra-consultation";
 
 struct Asset {
     QString file;
@@ -64,6 +70,37 @@ QList<Asset> Catalogue()
     return list;
 }
 
+bool WriteFile(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    return !bytes.isEmpty() && file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+QByteArray Png(const QImage &image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+int WriteIcons(const QDir &out)
+{
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QString dir = QStringLiteral("hicolor/%1x%1/").arg(size);
+        if (!out.mkpath(dir + QStringLiteral("apps")) || !out.mkpath(dir + QStringLiteral("mimetypes")))
+            return 1;
+        const QString app = out.filePath(dir + QStringLiteral("apps/") + QLatin1String(kAppId) + QStringLiteral(".png"));
+        const QString doc = out.filePath(dir + QStringLiteral("mimetypes/") + QLatin1String(kFileIconName) + QStringLiteral(".png"));
+        if (!WriteFile(app, Png(Gen::AppIcon(size))) || !WriteFile(doc, Png(Gen::ConsultationFileIcon(size)))) {
+            std::fprintf(stderr, "cannot write the icons of size %d\n", size);
+            return 1;
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -77,6 +114,8 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "usage: zendra-assetgen OUTDIR [NAME...]\n");
         return 2;
     }
+    if (args.size() == 2 && args.first() == QLatin1String("--icons"))
+        return WriteIcons(QDir(args.at(1)));
     const QDir out(args.first());
     if (!QDir().mkpath(out.path())) {
         std::fprintf(stderr, "cannot create %s\n", qPrintable(out.path()));
@@ -90,10 +129,8 @@ int main(int argc, char *argv[])
         if (!only.isEmpty() && !only.contains(asset.file.section(u'.', 0, 0), Qt::CaseInsensitive))
             continue;
         const QByteArray bytes = asset.make();
-        QSaveFile file(out.filePath(asset.file));
-        if (bytes.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()
-            || !file.commit()) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(file.fileName()));
+        if (!WriteFile(out.filePath(asset.file), bytes)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(out.filePath(asset.file)));
             return 1;
         }
         ++written;
