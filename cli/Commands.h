@@ -18,3 +18,5 @@ int OpenCommand(const QStringList &args, CliOutput &out);
 int SaveCommand(const QStringList &args, CliOutput &out);
 int LzhCommand(const QStringList &args, CliOutput &out);
 int NotesCommand(const QStringList &args, CliOutput &out);
+int FindBookCommand(const QStringList &args, CliOutput &out);
+int FindFilesCommand(const QStringList &args, CliOutput &out);
