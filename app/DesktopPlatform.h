@@ -17,6 +17,11 @@ public:
     QDateTime now() const override { return QDateTime::currentDateTime(); }
 };
 
+// The window a modal box belongs to and must come up in front of: the modal
+// window open now (the margins dialog printing), else the active window,
+// else a window that stays on top (the logo at start-up), else the main window.
+QWidget *DialogOwner(QWidget *mainWindow);
+
 class MessageBoxDialogs : public Dialogs {
 public:
     void setParentWindow(QWidget *w) { m_parent = w; }
@@ -29,6 +34,7 @@ public:
     void printerSetup(QPrinter &printer) override;
 
 private:
+    QWidget *owner() const;
     QPointer<QWidget> m_parent;
 };
 

@@ -60,9 +60,9 @@ public:
     // shows the first hexagram with the phrase in the viewer with the match
     // selected and returns the match's position, or -1 when none has it.
     qsizetype SearchBook(const QString &phrase, const SearchOptions &options, std::array<bool, 64> &visited);
-    void setNotesWindow(TForm11 *notes) { Form11 = notes; UpdatePictureButtons(); }
-    // The notes window turns its two buttons off while it is open.
-    void setNotesButtonsEnabled(bool enabled);
+    void setNotesWindow(TForm11 *notes) { Form11 = notes; UpdateActions(); }
+    // The notes window tells when it opens and closes; its two buttons are off meanwhile.
+    void setNotesOpen(bool open);
     void ExplorerButton4Click();
     void ExplorerButton7Click();
 
@@ -147,7 +147,9 @@ public:
     void setPasswordDialog(TPasswordDlg *dialog) { m_passwordDlg = dialog; }
     static inline const QString kDataFolder = QStringLiteral("Data");
     void Exit1Click();
-    void UpdatePictureButtons();
+    // Sets every enabled, armed and checked state of the window's controls
+    // from the program state; handlers change the state and then call it.
+    void UpdateActions();
     void NapovedaClick();
     void ShowContents();
     void About1Click();
@@ -197,6 +199,7 @@ public:
     void setMarginsDialog(TForm8 *dialog);
     QPrinter &printer() { return *m_printer; }
     void TiskClick();
+    int printLineHeight() const { return m_printLineHeight; } // of the last job, in printer pixels
     void Vzhledstrnky1Click();
     void PrintSetup1Click();
     void CastFinished();
@@ -210,7 +213,6 @@ public:
     void LoadPanelPaper();
     void ShowPanel();
     void HidePanel();
-    void setContentsListEnabled(bool enabled);
     QStringList editorLines() const;
     void setEditorLines(const QStringList &lines);
 
@@ -248,7 +250,8 @@ private:
     void LoadTrigramPicture();
     void PickFuSi(Trigram trigram);
     void LoadTablePicture(int number);
-    void ArmTrigramPicture(bool armed);
+    void DrawCastOnPaper();
+    void LeaveCurrent();
     void SetSpinInterval();
     void RefreshWindowMenu();
     bool OpenSlot(const QString &name);
@@ -275,6 +278,5 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     bool m_printing = false;
     bool m_printAbort = false;
-    bool m_soupisAvailable = false; // the contents window exists
-    bool m_contentsListEnabled = true;
+    int m_printLineHeight = 0;
 };

@@ -150,7 +150,7 @@ bool TForm1::OpenFile(const QString &path, const QString *searchKey)
         lines = *opened;
     }
 
-    StoreCurrent();
+    LeaveCurrent();
     if (!OpenSlot(path))
         return false;
     DocumentSlot &slot = docs.current();

@@ -99,7 +99,6 @@ void TForm1::LoadSettings()
         m_backColor = SystemColor(clWindowIdx);
         Wen1->setChecked(true);
         ApplyEditorLook();
-        VykladDH->setEnabled(VvojHexagram->isChecked());
         return;
     }
     auto has = [&](const char *name) { return store.contains(QLatin1String(name)); };
@@ -159,7 +158,6 @@ void TForm1::LoadSettings()
     if (has("SMince"))
         (flag("SMince") ? Stribro : Zlato)->setChecked(true);
     ApplyEditorLook();
-    VykladDH->setEnabled(VvojHexagram->isChecked());
 }
 
 void TForm1::UlozNas1Click()
@@ -278,15 +276,13 @@ void TForm1::PuvodniClick()
     CisHexagramu->setChecked(true);
     VvojHexagram->setChecked(false);
     VykladDH->setChecked(true);
-    VykladDH->setEnabled(false);
     WoodClick(0);
     ZlatistyObrTrig->setChecked(true);
     LoadTrigramPicture();
     if (m_state.trigramPickState == PickShown)
         DrawHexagramInPicture();
     ZlatistyVykrCar->setChecked(true);
-    if (PapVykrCar->menuAction()->isEnabled()) // never wipe a drawn cast
-        LoadPaper();
+    DrawCastOnPaper();
     StrbrPanelHex->setChecked(true);
     LoadPanelPaper();
     if (m_state.lines.hasHexagram)
@@ -297,7 +293,8 @@ void TForm1::PuvodniClick()
     SetSpinInterval();
     Nahoda->setChecked(true);
     SelectSound();
+    UpdateActions();
 }
 
-void TForm1::VvojHexagramClick() { VykladDH->setEnabled(VvojHexagram->isChecked()); }
+void TForm1::VvojHexagramClick() { UpdateActions(); }
 void TForm1::CisHexagramuClick() {}

@@ -24,10 +24,7 @@ void TForm1::setBookWindows(TForm2 *viewer, TForm3 *contents)
 {
     Form2 = viewer;
     Form3 = contents;
-    m_soupisAvailable = contents != nullptr;
-    Soupis->setEnabled(m_soupisAvailable && m_state.casting.castLineCount == 0);
-    ObsahKP1->setEnabled(m_soupisAvailable);
-    setContentsListEnabled(m_contentsListEnabled);
+    UpdateActions();
 }
 
 void TForm1::ShowContents()
@@ -39,28 +36,11 @@ void TForm1::ShowContents()
     Form3->activateWindow();
 }
 
-void TForm1::setContentsListEnabled(bool enabled)
-{
-    m_contentsListEnabled = enabled;
-    if (Form3)
-        Form3->ListBox1->setEnabled(enabled);
-}
-
 void TForm1::PaintBox9Click()
 {
     LoadTrigramPicture();
     m_state.trigramPickState = PickNone;
-    UpdatePictureButtons();
-}
-
-void TForm1::UpdatePictureButtons()
-{
-    const bool shown = m_state.trigramPickState == PickShown;
-    for (int i = 0; i < 3; ++i) {
-        ExplorerButton[i]->setEnabled(shown);
-        Cursors::Set(ExplorerButton[i], shown ? crRuka : crRukaZak);
-    }
-    ExplorerButton[3]->setEnabled(shown && Form11 && !m_notesOpen);
+    UpdateActions();
 }
 
 void TForm1::PickTrigram(int position)
@@ -82,7 +62,7 @@ void TForm1::PickTrigram(int position)
         }
         PickFuSi(TrigramAtPosition(position, true));
     }
-    UpdatePictureButtons();
+    UpdateActions();
 }
 
 void TForm1::PickFuSi(Trigram trigram)
@@ -139,7 +119,7 @@ void TForm1::DrawHexagramInPicture()
     m_state.trigramPickState = PickShown;
     TrigramMarks::DrawHexagram(Image3->canvas(), m_state.lines.readingLines);
     Image3->update();
-    UpdatePictureButtons();
+    UpdateActions();
 }
 
 void TForm1::ExplorerButtonClick(int button)
@@ -157,13 +137,8 @@ void TForm1::PaintBoxMouseDown(int position, Qt::MouseButton button)
         HideTrigramPopup();
 }
 
-void TForm1::Nastaveni1Click()
-{
-    const bool lowerPicked = m_state.trigramPickState == PickLower;
-    FuSi1->setEnabled(!lowerPicked);
-    Wen1->setEnabled(!lowerPicked);
-    ZobrazitPanelDH->setEnabled(m_state.lines.hasHexagram && KxCollapsePanel1->isHidden());
-}
+// The panel's own close button hides it without telling the window.
+void TForm1::Nastaveni1Click() { UpdateActions(); }
 
 void TForm1::F9Pressed()
 {
@@ -238,7 +213,7 @@ void TForm1::HideTrigramPopup()
 void TForm1::setFindWindow(TForm9 *find)
 {
     Form9 = find;
-    NajitKP1->setEnabled(find != nullptr);
+    UpdateActions();
 }
 
 void TForm1::NajitKP1Click()
@@ -286,7 +261,7 @@ qsizetype TForm1::SearchBook(const QString &phrase, const SearchOptions &options
     docs.currentSlot = remembered;
     if (found < 0) {
         m_state.trigramPickState = PickNone;
-        UpdatePictureButtons();
     }
+    UpdateActions();
     return found;
 }

@@ -86,7 +86,9 @@ void TNoteSaveButton::mouseReleaseEvent(QMouseEvent *event)
 }
 
 TForm11::TForm11(TForm1 &main, Dialogs &dialogs)
-    : QWidget(&main, Qt::Tool | Qt::WindowStaysOnTopHint), m_main(main), m_dialogs(dialogs)
+    : QWidget(&main, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                         | Qt::WindowCloseButtonHint),
+      m_main(main), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("Form11"));
     setWindowTitle(kCaption);
@@ -150,7 +152,7 @@ void TForm11::FormShow()
     takeLook();
     NotesReady = false;
     LoadFailed = false;
-    m_main.setNotesButtonsEnabled(false);
+    m_main.setNotesOpen(true);
     const QString path = notesPath();
     const bool exists = QFileInfo::exists(path);
     Memo1->blockSignals(true);
@@ -235,30 +237,41 @@ bool TForm11::SaveNote()
 
 void TForm11::SaveButtonClick()
 {
-    SaveNote();
-    // Each save through the button changes the caption, so the user sees it happen.
-    setWindowTitle(windowTitle() == kCaption + u' ' ? kCaption : kCaption + u' ');
+    // Each save through the button changes the caption, so the user sees it
+    // happen; a failed save must not look like one.
+    if (SaveNote())
+        setWindowTitle(windowTitle() == kCaption + u' ' ? kCaption : kCaption + u' ');
+}
+
+bool TForm11::FormCloseQuery()
+{
+    if (!NotesModified)
+        return true;
+    switch (m_dialogs.askYesNoCancel(QStringLiteral("Potvrzení"),
+                                     QStringLiteral("Poznámka není uložena. Checete ji uložit?"))) {
+    case Answer::Yes:
+        return SaveNote();
+    case Answer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TForm11::CloseAnswered()
+{
+    m_answered = true;
+    close();
+    m_answered = false;
 }
 
 void TForm11::closeEvent(QCloseEvent *event)
 {
-    if (NotesModified) {
-        switch (m_dialogs.askYesNoCancel(QStringLiteral("Potvrzení"),
-                                         QStringLiteral("Poznámka není uložena. Checete ji uložit?"))) {
-        case Answer::Yes:
-            if (!SaveNote()) {
-                event->ignore();
-                return;
-            }
-            break;
-        case Answer::No:
-            break;
-        default:
-            event->ignore();
-            return;
-        }
+    if (!m_answered && !FormCloseQuery()) {
+        event->ignore();
+        return;
     }
-    m_main.setNotesButtonsEnabled(true);
+    m_main.setNotesOpen(false);
     HKStreams1.ClearStreams();
     Memo1->blockSignals(true);
     Memo1->clear();

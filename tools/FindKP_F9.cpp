@@ -12,11 +12,14 @@
 #include <QPushButton>
 
 TForm9::TForm9(TForm1 &main, TForm2 &viewer, Dialogs &dialogs, SettingsStore &settings)
-    : QWidget(&main, Qt::Tool | Qt::WindowStaysOnTopHint), m_main(main), m_viewer(viewer), m_dialogs(dialogs)
+    : QWidget(&main, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                         | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      m_main(main), m_viewer(viewer), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("Form9"));
     setWindowTitle(QStringLiteral("Najít v Knize proměn"));
     auto *grid = new QGridLayout(this);
+    grid->setSizeConstraint(QLayout::SetFixedSize); // nothing to gain from another size
     Label1 = new QLabel(QStringLiteral("Najít text:"), this);
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
@@ -35,9 +38,12 @@ TForm9::TForm9(TForm1 &main, TForm2 &viewer, Dialogs &dialogs, SettingsStore &se
     grid->addWidget(Button3, 4, 1);
     grid->addWidget(Button2, 5, 0, 1, 2);
     grid->addWidget(Button4, 6, 1);
-    for (QPushButton *b : {Button1, Button2, Button3})
-        b->setEnabled(false);
-    Button1->setDefault(true);
+    UpdateButtons();
+    // Enter searches from the start, as the default button of a dialog would.
+    connect(Edit1, &QLineEdit::returnPressed, this, [this] {
+        if (Button1->isEnabled())
+            Button1Click();
+    });
     connect(Button1, &QPushButton::clicked, this, &TForm9::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm9::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TForm9::Button3Click);
@@ -62,12 +68,18 @@ void TForm9::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
 }
 
-void TForm9::Edit1Change()
+void TForm9::UpdateButtons()
 {
     const bool text = !Edit1->text().trimmed().isEmpty();
     Button1->setEnabled(text);
-    Button2->setEnabled(text && m_viewer.isVisible());
-    Button3->setEnabled(false);
+    Button2->setEnabled(text && m_viewerShown);
+    Button3->setEnabled(text && m_canContinue);
+}
+
+void TForm9::Edit1Change()
+{
+    m_canContinue = false;
+    UpdateButtons();
 }
 
 void TForm9::Button1Click()
@@ -91,11 +103,13 @@ void TForm9::HexagramSearch()
     const qsizetype at = m_main.SearchBook(phrase, options, FindVisited);
     if (at < 0) {
         FindVisited.fill(false);
-        Button3->setEnabled(false);
+        m_canContinue = false;
+        UpdateButtons();
         m_dialogs.message(MessageKind::Information, QStringLiteral("Zendra 2.1"), kNotFound);
     } else {
         m_viewer.FindPos = int(at);
-        Button3->setEnabled(!FindVisited[63]);
+        m_canContinue = !FindVisited[63];
+        UpdateButtons();
     }
     if (Button2->text() == kInOpen)
         Button2->setText(kNextInOpen);
@@ -129,15 +143,23 @@ void TForm9::Button2Click()
 
 void TForm9::ViewerShown()
 {
-    if (!Edit1->text().trimmed().isEmpty())
-        Button2->setEnabled(true);
+    m_viewerShown = true;
+    UpdateButtons();
     if (Button2->text() == kNextInOpen)
         Button2->setText(kInOpen);
 }
 
-void TForm9::ViewerClosed() { Button2->setEnabled(false); }
+void TForm9::ViewerClosed()
+{
+    m_viewerShown = false;
+    UpdateButtons();
+}
 
-void TForm9::UpperTrigramPicked() { Button3->setEnabled(false); }
+void TForm9::UpperTrigramPicked()
+{
+    m_canContinue = false;
+    UpdateButtons();
+}
 
 void TForm9::closeEvent(QCloseEvent *event)
 {

@@ -46,10 +46,14 @@ protected:
 
 private:
     void HexagramSearch();
+    // The three search buttons from the text, the viewer and the last search.
+    void UpdateButtons();
 
     TForm1 &m_main;
     TForm2 &m_viewer;
     Dialogs &m_dialogs;
     QPoint m_storedPlace{-1, -1};
     bool m_placed = false;
+    bool m_viewerShown = false;
+    bool m_canContinue = false; // the last hexagram search found one and the order goes on
 };
