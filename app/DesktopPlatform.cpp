@@ -6,6 +6,8 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -165,3 +167,15 @@ bool MultimediaSound::play(const QString &waveName)
 }
 
 bool DesktopShell::openUrl(const QString &url) { return QDesktopServices::openUrl(QUrl(url)); }
+
+QList<ScreenArea> DesktopScreens::areas() const
+{
+    QList<ScreenArea> out;
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    if (primary)
+        out.append({primary->geometry(), primary->availableGeometry()});
+    for (const QScreen *s : QGuiApplication::screens())
+        if (s != primary)
+            out.append({s->geometry(), s->availableGeometry()});
+    return out;
+}

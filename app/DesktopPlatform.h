@@ -68,6 +68,11 @@ public:
     bool openUrl(const QString &url) override;
 };
 
+class DesktopScreens : public Screens {
+public:
+    QList<ScreenArea> areas() const override;
+};
+
 struct DesktopPlatform {
     SystemClock clock;
     MessageBoxDialogs dialogs;
@@ -75,6 +80,7 @@ struct DesktopPlatform {
     IniSettingsStore settings;
     MultimediaSound sound;
     DesktopShell shell;
+    DesktopScreens screens;
 
-    Platform seams() { return Platform{clock, dialogs, fileDialogs, settings, sound, shell}; }
+    Platform seams() { return Platform{clock, dialogs, fileDialogs, settings, sound, shell, screens}; }
 };

@@ -6,6 +6,8 @@
 #include <QColor>
 #include <QDateTime>
 #include <QFont>
+#include <QList>
+#include <QRect>
 #include <optional>
 
 class QPrinter;
@@ -76,6 +78,19 @@ public:
     virtual bool openUrl(const QString &url) = 0;
 };
 
+// The desktop's screens, the primary one first: each one's whole area and
+// the part that windows may take (without panels and docks).
+struct ScreenArea {
+    QRect geometry;
+    QRect available;
+};
+
+class Screens {
+public:
+    virtual ~Screens() = default;
+    virtual QList<ScreenArea> areas() const = 0;
+};
+
 struct Platform {
     WallClock &clock;
     Dialogs &dialogs;
@@ -83,4 +98,5 @@ struct Platform {
     SettingsStore &settings;
     SoundOutput &sound;
     Shell &shell;
+    Screens &screens;
 };

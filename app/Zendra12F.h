@@ -7,9 +7,11 @@
 #include "app/Platform.h"
 #include "app/ProgramState.h"
 #include "app/SettingsText.h"
+#include "tools/WindowPlace.h"
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -39,6 +41,7 @@ class TForm11;
 class TForm9;
 class TForm8;
 class QPrinter;
+class WindowPlacer;
 struct SearchOptions;
 
 class TForm1 : public QMainWindow {
@@ -178,6 +181,10 @@ public:
     // A stored colour as the desktop shows it now.
     static QColor ResolveColor(ColorValue value);
     QString notesFolder() const { return m_notesFolder; }
+    // What the tool windows' places are computed from and fitted into.
+    MainWindowSize mainWindowSize() const;
+    QList<ScreenArea> screenAreas() const { return m_platform.screens.areas(); }
+    void addToolWindowPlace(WindowPlacer *place) { m_places.append(place); }
     void SetUpTrigramPopup();
     void FormMouseDown();
     void PaintBox9Click();
@@ -268,8 +275,20 @@ private:
     QActionGroup *m_soundGroup = nullptr;
     bool m_resetOnly = false; // Zrusit1Click runs only the reset part of New1Click
     void ApplyEditorLook();
-    void SetWood(int number);        // 1..4, 0 random: checks and loads
+    void SetWood(int number);        // 1..4 as stored, else the random choice
+    int WoodNumber() const;
     void SetSoundItem(int number);   // 1..7 as stored
+    int SoundNumber() const;
+    void ApplyFontText(const QString &text); // throws EConvertError
+    QString CurrentFontText() const;
+    // One value of the settings table as the window sets and reads it.
+    struct SettingBinding {
+        const char *name;
+        std::function<void(const QVariant &)> apply;
+        std::function<QVariant()> collect;
+    };
+    QList<SettingBinding> SettingBindings();
+    QList<WindowPlacer *> m_places;
     ColorValue m_fontColor = kDefaultTextColor;
     ColorValue m_backColor = kBlack;
     QString m_notesFolder;

@@ -14,7 +14,7 @@
 TForm9::TForm9(TForm1 &main, TForm2 &viewer, Dialogs &dialogs, SettingsStore &settings)
     : QWidget(&main, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                          | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      m_main(main), m_viewer(viewer), m_dialogs(dialogs)
+      m_main(main), m_viewer(viewer), m_dialogs(dialogs), m_place(*this, main, ToolWindow::FindInBook, settings)
 {
     setObjectName(QStringLiteral("Form9"));
     setWindowTitle(QStringLiteral("Najít v Knize proměn"));
@@ -50,21 +50,11 @@ TForm9::TForm9(TForm1 &main, TForm2 &viewer, Dialogs &dialogs, SettingsStore &se
     connect(Button4, &QPushButton::clicked, this, &QWidget::close);
     connect(Edit1, &QLineEdit::textChanged, this, &TForm9::Edit1Change);
     // QLineEdit already copies, cuts and pastes with Ctrl+C, X and V.
-    if (settings.keyExists()) {
-        if (settings.contains(QStringLiteral("F9Left")))
-            m_storedPlace.setX(settings.readInteger(QStringLiteral("F9Left")));
-        if (settings.contains(QStringLiteral("F9Top")))
-            m_storedPlace.setY(settings.readInteger(QStringLiteral("F9Top")));
-    }
 }
 
 void TForm9::showEvent(QShowEvent *event)
 {
-    if (!m_placed) {
-        move(m_storedPlace.x() >= 0 ? m_storedPlace.x() : 9,
-             m_storedPlace.y() >= 0 ? m_storedPlace.y() : int(m_main.height() * 0.56333));
-        m_placed = true;
-    }
+    m_place.showing();
     QWidget::showEvent(event);
 }
 

@@ -3,6 +3,7 @@
 // book's fixed order, shown in the viewer with the match selected; then
 // further matches in the open hexagram, or the next hexagram that has one.
 
+#include "tools/WindowPlacer.h"
 #include <QWidget>
 #include <array>
 
@@ -52,8 +53,7 @@ private:
     TForm1 &m_main;
     TForm2 &m_viewer;
     Dialogs &m_dialogs;
-    QPoint m_storedPlace{-1, -1};
-    bool m_placed = false;
+    WindowPlacer m_place;
     bool m_viewerShown = false;
     bool m_canContinue = false; // the last hexagram search found one and the order goes on
 };

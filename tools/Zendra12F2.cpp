@@ -1,7 +1,6 @@
 #include "tools/Zendra12F2.h"
 #include "app/Platform.h"
 #include "app/Zendra12F.h"
-#include "tools/WindowPlace.h"
 #include "tools/FindKP_F9.h"
 #include "tools/Zendra12F3.h"
 #include "ui/TileImage.h"
@@ -13,10 +12,7 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-namespace {
-} // namespace
-
-TForm2::TForm2(TForm1 &main, SettingsStore &settings) : TBookWindow(main, settings, QStringLiteral("F2"))
+TForm2::TForm2(TForm1 &main, SettingsStore &settings) : TBookWindow(main, settings, ToolWindow::Viewer)
 {
     setObjectName(QStringLiteral("Form2"));
     auto *layout = new QVBoxLayout(this);
@@ -82,13 +78,6 @@ void TForm2::closeEvent(QCloseEvent *event)
 }
 
 void TForm2::setContentsWindow(TForm3 *contents) { setPartner(contents); }
-
-QRect TForm2::defaultPlace() const
-{
-    const QSize client = m_main.Image1->size();
-    const int left = int(client.width() * 0.36375);
-    return QRect(left, int(client.height() * 0.54348), client.width() - left, int(m_main.height() * 0.45652));
-}
 
 void TForm2::showEvent(QShowEvent *event)
 {

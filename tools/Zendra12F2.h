@@ -35,7 +35,6 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    QRect defaultPlace() const override;
     void showEvent(QShowEvent *event) override;
 
 private:
