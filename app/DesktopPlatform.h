@@ -3,7 +3,7 @@
 // dialogs, the INI settings store, sound through Qt Multimedia and the shell.
 
 #include "app/IniSettingsStore.h"
-#include "app/Platform.h"
+#include "platform/Platform.h"
 #include <QObject>
 #include <QPointer>
 #include <memory>

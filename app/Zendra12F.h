@@ -4,7 +4,7 @@
 // is the program-wide ProgramState; the window carries only its controls.
 // Handlers live in several files, one per menu or area.
 
-#include "app/Platform.h"
+#include "platform/Platform.h"
 #include "app/ProgramState.h"
 #include "app/SettingsText.h"
 #include "tools/WindowPlace.h"
@@ -32,7 +32,7 @@ class TGoToWeb;
 class TRichView;
 class TRVStyle;
 class TKxCollapsePanel;
-class TKxExplorerButton;
+using TKxExplorerButton = TExplorerButton;
 class InterpretationCorpus;
 class TForm2;
 class TForm3;
@@ -42,7 +42,6 @@ class TForm9;
 class TForm8;
 class QPrinter;
 class WindowPlacer;
-struct SearchOptions;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -59,10 +58,9 @@ public:
     TForm9 *Form9 = nullptr;   // find in book
     void setFindWindow(TForm9 *find);
     void NajitKP1Click();
-    // Searches the book in its order from the first step not yet visited;
-    // shows the first hexagram with the phrase in the viewer with the match
-    // selected and returns the match's position, or -1 when none has it.
-    qsizetype SearchBook(const QString &phrase, const SearchOptions &options, std::array<bool, 64> &visited);
+    // The program state and the book, for the tool windows that fill the viewer.
+    ProgramState &programState() { return m_state; }
+    const InterpretationCorpus &corpus() const { return m_corpus; }
     void setNotesWindow(TForm11 *notes) { Form11 = notes; UpdateActions(); }
     // The notes window tells when it opens and closes; its two buttons are off meanwhile.
     void setNotesOpen(bool open);
@@ -174,7 +172,6 @@ public:
     void Font1Click();
     void Systmovbarvy1Click();
     void PuvodniClick();
-    void CisHexagramuClick();
     void VvojHexagramClick();
     ColorValue editorFontColor() const { return m_fontColor; }
     ColorValue editorBackColor() const { return m_backColor; }
@@ -191,7 +188,6 @@ public:
     void PickTrigram(int position);
     void ShowHexagramInViewer(const HexagramLines &lines);
     void DrawHexagramInPicture();
-    void FillViewer();
     void ExplorerButtonClick(int button); // 0 nuclear, 1 opposite, 2 swapped
     void PaintBoxMouseDown(int position, Qt::MouseButton button);
     void Nastaveni1Click();

@@ -139,7 +139,7 @@ void TForm1::DrawNextLine()
     }
     // Once per cast, right after its fifth line.
     if (line != 0 && cast.castLineCount == 5 && caption().mid(8, 4) != u"Nový") {
-        m_platform.dialogs.message(MessageKind::Information, QStringLiteral("Zendra 2.1"),
+        m_platform.dialogs.message(MessageKind::Information, kProgramCaption,
                                    QStringLiteral("Zapsat do souboru  ") + caption().mid(7) + u'?');
     }
     if (cast.castLineCount == 6) {

@@ -13,7 +13,7 @@
 
 namespace {
 const QString kNewName = QStringLiteral("Nový ");
-const QString kCaptionPrefix = QStringLiteral("Zendra  ");
+const QString kCaptionPrefix = kProgramName + QStringLiteral("  ");
 const QString kQuestionCaption = QStringLiteral("Potvrzení");
 } // namespace
 
@@ -52,7 +52,7 @@ void TForm1::RefreshWindowMenu()
 bool TForm1::OpenSlot(const QString &name)
 {
     if (m_state.documents.openSlot(name) == 0) {
-        m_platform.dialogs.message(MessageKind::Information, QStringLiteral("Zendra 2.1"), DocumentSlots::kLimitMessage);
+        m_platform.dialogs.message(MessageKind::Information, kProgramCaption, DocumentSlots::kLimitMessage);
         return false;
     }
     RefreshWindowMenu();

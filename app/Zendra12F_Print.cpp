@@ -43,7 +43,7 @@ void TForm1::TiskClick()
     QPainter painter;
     if (!painter.begin(&printer)) {
         m_printing = false;
-        m_platform.dialogs.message(MessageKind::Error, QStringLiteral("Zendra 2.1"),
+        m_platform.dialogs.message(MessageKind::Error, kProgramCaption,
                                    QStringLiteral("Tisk nelze zahájit."));
         return;
     }
@@ -76,7 +76,7 @@ void TForm1::TiskClick()
         printer.abort();
         painter.end();
         m_printing = false;
-        m_platform.dialogs.message(MessageKind::Information, QStringLiteral("Zendra 2.1"),
+        m_platform.dialogs.message(MessageKind::Information, kProgramCaption,
                                    QStringLiteral("Tisk byl zrušen."));
         return;
     }

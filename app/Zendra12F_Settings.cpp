@@ -235,7 +235,7 @@ void TForm1::LoadSettings()
             b->apply(stored ? StoredValue(store, key) : DefaultValue(key));
         } catch (const EConvertError &e) {
             // A damaged text: say so, keep the default, and go on with the rest.
-            m_platform.dialogs.message(MessageKind::Error, QStringLiteral("Zendra 2.1"), e.message());
+            m_platform.dialogs.message(MessageKind::Error, kProgramCaption, e.message());
         }
     }
     ApplyEditorLook();
@@ -330,4 +330,3 @@ void TForm1::PuvodniClick()
 }
 
 void TForm1::VvojHexagramClick() { UpdateActions(); }
-void TForm1::CisHexagramuClick() {}

@@ -1,12 +1,10 @@
 // The trigram picture: picks of a lower and an upper trigram, the marks in
-// its centre, the pop-up descriptions, the picture buttons, and the viewer
-// and contents windows that the picks fill.
+// its centre, the pop-up descriptions and the picture buttons; the viewer
+// that the picks fill and the contents window.
 
 #include "app/Zendra12F.h"
 #include "casting/LineDrawing.h"
-#include "reading/ReadingGenerator.h"
 #include "tools/FindKP_F9.h"
-#include "tools/TextSearch.h"
 #include "tools/Zendra12F2.h"
 #include "tools/Zendra12F3.h"
 #include "ui/Cursors.h"
@@ -84,23 +82,11 @@ void TForm1::PickFuSi(Trigram trigram)
         TrigramMarks::DrawTrigram(picture, TrigramMarks::LowerBase(h), info.yang[0], info.yang[1], info.yang[2]);
     }
     Image3->update();
-    if (m_state.trigramPickState == PickFilling)
-        FillViewer();
-}
-
-void TForm1::FillViewer()
-{
-    DocumentSlots &docs = m_state.documents;
-    const int remembered = docs.currentSlot;
-    docs.currentSlot = DocumentSlots::kScratch;
-    DocumentSlot &scratch = docs[DocumentSlots::kScratch];
-    scratch.lines.clear();
-    m_state.currentHeading = GenerateReading(m_corpus, m_state.lines.readingLines, true, scratch.lines);
-    if (Form2)
-        Form2->showText(m_state.currentHeading, scratch.lines.join(u'\n'));
-    scratch.lines.clear();
-    docs.currentSlot = remembered;
-    m_state.trigramPickState = PickShown;
+    if (m_state.trigramPickState == PickFilling) {
+        if (Form2)
+            Form2->FillFromReadingLines();
+        m_state.trigramPickState = PickShown;
+    }
 }
 
 void TForm1::ShowHexagramInViewer(const HexagramLines &lines)
@@ -223,45 +209,4 @@ void TForm1::NajitKP1Click()
     Form9->show();
     Form9->raise();
     Form9->activateWindow();
-}
-
-qsizetype TForm1::SearchBook(const QString &phrase, const SearchOptions &options, std::array<bool, 64> &visited)
-{
-    PaintBox9Click();
-    m_state.trigramPickState = PickFilling; // the generator writes whole texts
-    DocumentSlots &docs = m_state.documents;
-    const int remembered = docs.currentSlot;
-    docs.currentSlot = DocumentSlots::kScratch;
-    DocumentSlot &scratch = docs[DocumentSlots::kScratch];
-    qsizetype found = -1;
-    for (int step = 1; step <= 64 && found < 0; ++step) {
-        m_state.lines.readingLines = SearchOrderStep(step);
-        if (visited[step - 1])
-            continue;
-        visited[step - 1] = true;
-        scratch.lines.clear();
-        const QString heading = GenerateReading(m_corpus, m_state.lines.readingLines, true, scratch.lines);
-        RichEdit3->setPlainText(scratch.lines.join(u'\n'));
-        found = FindPhrase(RichEdit3->toPlainText(), phrase, 0, options);
-        if (found < 0)
-            continue;
-        m_state.currentHeading = heading;
-        if (Form2) {
-            Form2->showText(heading, RichEdit3->toPlainText());
-            QPlainTextEdit *view = Form2->RichEdit1;
-            view->setFocus();
-            QTextCursor c = view->textCursor();
-            c.setPosition(int(found));
-            c.setPosition(int(found + phrase.size()), QTextCursor::KeepAnchor);
-            view->setTextCursor(c);
-        }
-        DrawHexagramInPicture();
-    }
-    scratch.lines.clear();
-    docs.currentSlot = remembered;
-    if (found < 0) {
-        m_state.trigramPickState = PickNone;
-    }
-    UpdateActions();
-    return found;
 }

@@ -1,6 +1,7 @@
 #include "notes/Pozn_F11.h"
-#include "app/Platform.h"
+#include "platform/Platform.h"
 #include "app/Zendra12F.h"
+#include "files/CodePage.h"
 #include "files/ConsultationFile.h"
 #include "ui/AssetCatalogue.h"
 #include <QBuffer>
@@ -21,12 +22,12 @@ constexpr int kStripHeight = 22;
 // Notes keep CR LF between lines in the file and '\n' in the editor.
 QByteArray NoteBytes(const QString &text)
 {
-    return ConsultationFile::ToCodePage(QString(text).replace(u'\n', QLatin1String("\r\n")));
+    return CodePage::Encode(QString(text).replace(u'\n', QLatin1String("\r\n")));
 }
 
 QString NoteText(QByteArrayView bytes)
 {
-    QString text = ConsultationFile::FromCodePage(bytes);
+    QString text = CodePage::Decode(bytes);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(u'\r', u'\n');
     return text;
@@ -205,7 +206,7 @@ bool TForm11::SaveNote()
 {
     if (LoadFailed) {
         // Saving would replace the unreadable file with this one note.
-        m_dialogs.message(MessageKind::Error, QStringLiteral("Zendra 2.1"),
+        m_dialogs.message(MessageKind::Error, kProgramCaption,
                           QStringLiteral("Soubor poznámek %1 nelze přečíst. Aby nepřišel o ostatní poznámky, "
                                          "poznámka do něj uložena nebude.")
                               .arg(QDir::toNativeSeparators(notesPath())));
@@ -214,7 +215,7 @@ bool TForm11::SaveNote()
     const QString text = Memo1->toPlainText();
     const QString lost = ConsultationFile::UnrepresentableCharacters({text});
     if (!lost.isEmpty()
-        && m_dialogs.askYesNo(QStringLiteral("Zendra 2.1"),
+        && m_dialogs.askYesNo(kProgramCaption,
                               QStringLiteral("Poznámka obsahuje znaky, které soubor nemůže uchovat: %1\n"
                                              "Uložit je jako otazníky?").arg(lost))
                != Answer::Yes)
@@ -227,7 +228,7 @@ bool TForm11::SaveNote()
         QDir().mkpath(QFileInfo(notesPath()).absolutePath());
         HKStreams1.SaveToFile(notesPath());
     } catch (const EStreamError &e) {
-        m_dialogs.message(MessageKind::Error, QStringLiteral("Zendra 2.1"), e.message());
+        m_dialogs.message(MessageKind::Error, kProgramCaption, e.message());
         return false;
     }
     NotesModified = false;

@@ -1,5 +1,5 @@
 #include "print/NTiskF8.h"
-#include "app/Platform.h"
+#include "platform/Platform.h"
 #include "app/SettingsKeys.h"
 #include "app/Zendra12F.h"
 #include <QFormLayout>

@@ -1,6 +1,7 @@
 #include "tools/FindKP_F9.h"
-#include "app/Platform.h"
+#include "platform/Platform.h"
 #include "app/Zendra12F.h"
+#include "reading/ReadingGenerator.h"
 #include "tools/TextSearch.h"
 #include "tools/Zendra12F2.h"
 #include <QCheckBox>
@@ -90,12 +91,12 @@ void TForm9::HexagramSearch()
     Edit1->setText(Edit1->text().trimmed());
     const QString phrase = Edit1->text();
     const SearchOptions options{CheckBox1->isChecked(), CheckBox2->isChecked()};
-    const qsizetype at = m_main.SearchBook(phrase, options, FindVisited);
+    const qsizetype at = SearchBook(phrase, options);
     if (at < 0) {
         FindVisited.fill(false);
         m_canContinue = false;
         UpdateButtons();
-        m_dialogs.message(MessageKind::Information, QStringLiteral("Zendra 2.1"), kNotFound);
+        m_dialogs.message(MessageKind::Information, kProgramCaption, kNotFound);
     } else {
         m_viewer.FindPos = int(at);
         m_canContinue = !FindVisited[63];
@@ -103,6 +104,46 @@ void TForm9::HexagramSearch()
     }
     if (Button2->text() == kInOpen)
         Button2->setText(kNextInOpen);
+}
+
+qsizetype TForm9::SearchBook(const QString &phrase, const SearchOptions &options)
+{
+    ProgramState &state = m_main.programState();
+    m_main.PaintBox9Click();
+    state.trigramPickState = PickFilling; // the generator writes whole texts
+    DocumentSlots &docs = state.documents;
+    const int remembered = docs.currentSlot;
+    docs.currentSlot = DocumentSlots::kScratch;
+    DocumentSlot &scratch = docs[DocumentSlots::kScratch];
+    QPlainTextEdit *buffer = m_main.RichEdit3;
+    qsizetype found = -1;
+    for (int step = 1; step <= 64 && found < 0; ++step) {
+        state.lines.readingLines = SearchOrderStep(step);
+        if (FindVisited[step - 1])
+            continue;
+        FindVisited[step - 1] = true;
+        scratch.lines.clear();
+        const QString heading = GenerateReading(m_main.corpus(), state.lines.readingLines, true, scratch.lines);
+        buffer->setPlainText(scratch.lines.join(u'\n'));
+        found = FindPhrase(buffer->toPlainText(), phrase, 0, options);
+        if (found < 0)
+            continue;
+        state.currentHeading = heading;
+        m_viewer.showText(heading, buffer->toPlainText());
+        QPlainTextEdit *view = m_viewer.RichEdit1;
+        view->setFocus();
+        QTextCursor c = view->textCursor();
+        c.setPosition(int(found));
+        c.setPosition(int(found + phrase.size()), QTextCursor::KeepAnchor);
+        view->setTextCursor(c);
+        m_main.DrawHexagramInPicture();
+    }
+    scratch.lines.clear();
+    docs.currentSlot = remembered;
+    if (found < 0)
+        state.trigramPickState = PickNone;
+    m_main.UpdateActions();
+    return found;
 }
 
 void TForm9::Button2Click()
@@ -120,7 +161,7 @@ void TForm9::Button2Click()
     m_viewer.FindPos = int(at);
     view->setFocus();
     if (at < 0) {
-        m_dialogs.message(MessageKind::Information, QStringLiteral("Zendra 2.1"), kNotFound);
+        m_dialogs.message(MessageKind::Information, kProgramCaption, kNotFound);
         Button2->setText(kInOpen);
         return;
     }

@@ -15,6 +15,7 @@ class QPushButton;
 class SettingsStore;
 class TForm1;
 class TForm2;
+struct SearchOptions;
 
 class TForm9 : public QWidget {
     Q_OBJECT
@@ -47,6 +48,10 @@ protected:
 
 private:
     void HexagramSearch();
+    // Searches the book in its order from the first step not yet visited;
+    // shows the first hexagram with the phrase in the viewer with the match
+    // selected and returns the match's position, or -1 when none has it.
+    qsizetype SearchBook(const QString &phrase, const SearchOptions &options);
     // The three search buttons from the text, the viewer and the last search.
     void UpdateButtons();
 

@@ -5,7 +5,7 @@
 // the defaults, a size too small for any real window counts as absent, and
 // every place is fitted into an existing screen's available area before use.
 
-#include "app/Platform.h"
+#include "platform/Platform.h"
 #include <QMargins>
 #include <QRect>
 #include <QSize>

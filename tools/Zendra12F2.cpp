@@ -1,6 +1,7 @@
 #include "tools/Zendra12F2.h"
-#include "app/Platform.h"
+#include "platform/Platform.h"
 #include "app/Zendra12F.h"
+#include "reading/ReadingGenerator.h"
 #include "tools/FindKP_F9.h"
 #include "tools/Zendra12F3.h"
 #include "ui/TileImage.h"
@@ -50,6 +51,20 @@ void TForm2::showText(const QString &heading, const QString &text)
     RichEdit1->setPlainText(text);
     show();
     raise();
+}
+
+void TForm2::FillFromReadingLines()
+{
+    ProgramState &state = m_main.programState();
+    DocumentSlots &docs = state.documents;
+    const int remembered = docs.currentSlot;
+    docs.currentSlot = DocumentSlots::kScratch;
+    DocumentSlot &scratch = docs[DocumentSlots::kScratch];
+    scratch.lines.clear();
+    state.currentHeading = GenerateReading(m_main.corpus(), state.lines.readingLines, true, scratch.lines);
+    showText(state.currentHeading, scratch.lines.join(u'\n'));
+    scratch.lines.clear();
+    docs.currentSlot = remembered;
 }
 
 void TForm2::Kopirovat1Click() { RichEdit1->copy(); }

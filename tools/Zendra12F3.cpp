@@ -1,5 +1,5 @@
 #include "tools/Zendra12F3.h"
-#include "app/Platform.h"
+#include "platform/Platform.h"
 #include "app/Zendra12F.h"
 #include "casting/Hexagram.h"
 #include "tools/BookContents.h"

@@ -2,7 +2,7 @@
 // TForm4, the about box "O programu": the logo, the program's name and
 // version, and the maker's web and mail addresses as hyperlink labels.
 
-#include "app/Platform.h"
+#include "platform/Platform.h"
 #include <QWidget>
 
 class QLabel;

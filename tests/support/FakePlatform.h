@@ -3,7 +3,7 @@
 // answer from a queue and record every message, an in-memory settings key,
 // a sound output that records what it played, and a shell that records URLs.
 
-#include "app/Platform.h"
+#include "platform/Platform.h"
 #include <QHash>
 #include <QList>
 #include <QQueue>
