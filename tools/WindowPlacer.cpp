@@ -37,9 +37,11 @@ void WindowPlacer::apply(const QRect &place)
     if (margins.isNull())
         margins = FrameMargins(m_main);
     const QRect fitted = FitIntoScreens(QRect(place.topLeft(), client.grownBy(margins)), m_main.screenAreas());
-    m_window.move(fitted.topLeft());
-    if (keys.sized)
-        m_window.resize(fitted.size().shrunkBy(margins));
+    // The client's geometry, which means the same before and after the
+    // window first shows; a move() before that would place the client where
+    // the frame was meant to stand and push the title bar off the screen.
+    m_window.setGeometry(QRect(fitted.topLeft() + QPoint(margins.left(), margins.top()),
+                               keys.sized ? fitted.size().shrunkBy(margins) : client));
     m_placed = true;
 }
 
