@@ -3,7 +3,7 @@
 // registry, so the key "\software\Tavlo\Zendra2.1" becomes a group of a file
 // in the user's configuration folder, with integers stored as typed values.
 
-#include "app/Platform.h"
+#include "platform/Platform.h"
 #include <QSettings>
 #include <memory>
 

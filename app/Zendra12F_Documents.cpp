@@ -2,6 +2,7 @@
 // modified flag and the questions before unsaved work is lost.
 
 #include "app/Zendra12F.h"
+#include "notes/Pozn_F11.h"
 #include "reading/MarkerLine.h"
 #include <QAction>
 #include <QLocale>
@@ -12,7 +13,7 @@
 
 namespace {
 const QString kNewName = QStringLiteral("Nový ");
-const QString kCaptionPrefix = QStringLiteral("Zendra  ");
+const QString kCaptionPrefix = kProgramName + QStringLiteral("  ");
 const QString kQuestionCaption = QStringLiteral("Potvrzení");
 } // namespace
 
@@ -51,7 +52,7 @@ void TForm1::RefreshWindowMenu()
 bool TForm1::OpenSlot(const QString &name)
 {
     if (m_state.documents.openSlot(name) == 0) {
-        m_platform.dialogs.message(MessageKind::Information, QStringLiteral("Zendra 2.1"), DocumentSlots::kLimitMessage);
+        m_platform.dialogs.message(MessageKind::Information, kProgramCaption, DocumentSlots::kLimitMessage);
         return false;
     }
     RefreshWindowMenu();
@@ -108,21 +109,25 @@ void TForm1::ShowCurrent()
     RichEdit2->setTextCursor(c);
 
     m_state.lines.hasHexagram = hasHexagram;
-    const bool casting = m_state.casting.castLineCount > 0 || m_state.casting.timedTossStarted;
     if (hasHexagram) {
         m_state.lines.castLines = cast;
         DrawPanelLines();
         ShowPanel();
-        for (QPushButton *b : Button)
-            b->setEnabled(false);
-        Nastavovatmince1->menuAction()->setEnabled(false);
     } else {
         HidePanel();
-        for (QPushButton *b : Button)
-            b->setEnabled(true);
-        PapVykrCar->menuAction()->setEnabled(!casting);
-        Nastavovatmince1->menuAction()->setEnabled(!casting);
     }
+    DrawCastOnPaper();
+    UpdateActions();
+}
+
+void TForm1::LeaveCurrent()
+{
+    // An unfinished cast belongs to the consultation it started in: leaving
+    // that consultation cancels it as "&Zrušit" does, so that it can neither
+    // finish in another one nor leave a stopped coin behind. The marks go too.
+    StoreCurrent();
+    ClearPanelMarks();
+    ResetCast();
 }
 
 void TForm1::SwitchToSlot(int k)
@@ -130,8 +135,11 @@ void TForm1::SwitchToSlot(int k)
     DocumentSlots &docs = m_state.documents;
     if (k < 1 || k > DocumentSlots::kMaxOpen || !docs[k].isOpen())
         return;
-    StoreCurrent();
-    ClearPanelMarks();
+    if (k == docs.currentSlot) {
+        RefreshWindowMenu(); // its item stays checked
+        return;
+    }
+    LeaveCurrent();
     docs.currentSlot = k;
     RefreshWindowMenu();
     setCaptionFor(docs[k].caption);
@@ -193,6 +201,9 @@ bool TForm1::FormCloseQuery()
 {
     DocumentSlots &docs = m_state.documents;
     docs.saveCancelled = false;
+    // The note first, while every window is still there to be seen.
+    if (Form11 && Form11->isVisible() && !Form11->FormCloseQuery())
+        return false;
     StoreCurrent();
     for (int k = 1; k <= DocumentSlots::kMaxOpen; ++k) {
         if (!docs[k].isOpen() || !docs[k].modified)

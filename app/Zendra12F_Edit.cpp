@@ -54,7 +54,7 @@ void TForm1::Paste1Click(bool fromPopup)
     if (!fromPopup && !RichEdit2->hasFocus())
         return;
     if (PrintingUnderway()) {
-        m_platform.dialogs.message(MessageKind::Warning, QStringLiteral("Zendra 2.1"),
+        m_platform.dialogs.message(MessageKind::Warning, kProgramCaption,
                                    QStringLiteral("Text nelze vložit, protože probíhá tisk."));
         return;
     }

@@ -2,12 +2,12 @@
 // named streams) listed, read out and stored.
 
 #include "cli/Commands.h"
+#include "files/CodePage.h"
 #include "files/PasswordRules.h"
 #include "notes/HKStreamCol.h"
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 #include <cstdio>
 #include <optional>
 
@@ -106,9 +106,8 @@ int Run(const NotesArgs &a, CliOutput &out)
 
     streams.LoadFromFile(fileName);
     if (a.command == QLatin1String("list")) {
-        QStringDecoder decode("windows-1250");
         for (const QByteArray &n : streams.Names())
-            out.stdoutText += decode.decode(n) + u'\n';
+            out.stdoutText += CodePage::Decode(n) + u'\n';
         return kCliOk;
     }
 

@@ -1,64 +1,23 @@
 #include "files/ConsultationFile.h"
+#include "files/CodePage.h"
 #include "files/PasswordRules.h"
 #include <QFile>
-#include <QHash>
 #include <QSaveFile>
-#include <QStringDecoder>
 
 namespace ConsultationFile {
 
 bool IsPlainName(const QString &path) { return path.endsWith(kPlainSuffix, Qt::CaseSensitive); }
 
-namespace {
-// Unicode -> byte for the upper half of Windows-1250, built once from the
-// code page itself; a character not in it has no byte there.
-const QHash<char16_t, char> &UpperHalf()
-{
-    static const QHash<char16_t, char> table = [] {
-        QHash<char16_t, char> t;
-        QStringDecoder decode("windows-1250");
-        for (int b = 0x80; b <= 0xFF; ++b) {
-            const char byte = char(b);
-            const QString c = decode(QByteArrayView(&byte, 1));
-            if (c.size() == 1 && c[0] != QChar::ReplacementCharacter)
-                t.insert(c[0].unicode(), byte);
-        }
-        return t;
-    }();
-    return table;
-}
-} // namespace
-
 QString UnrepresentableCharacters(const QStringList &lines)
 {
-    QString found;
-    for (const QString &line : lines)
-        for (QChar c : line)
-            if (c.unicode() >= 0x80 && !UpperHalf().contains(c.unicode()) && !found.contains(c))
-                found += c;
-    return found;
-}
-
-QByteArray ToCodePage(const QString &text)
-{
-    QByteArray out;
-    out.reserve(text.size());
-    for (QChar c : text)
-        out += c.unicode() < 0x80 ? char(c.unicode()) : UpperHalf().value(c.unicode(), '?');
-    return out;
-}
-
-QString FromCodePage(QByteArrayView bytes)
-{
-    QStringDecoder decode("windows-1250");
-    return decode(bytes);
+    return CodePage::Unrepresentable(lines.join(QString()));
 }
 
 QByteArray TextForm(const QStringList &lines)
 {
     QByteArray out;
     for (const QString &line : lines)
-        out += ToCodePage(line) + "\r\n";
+        out += CodePage::Encode(line) + "\r\n";
     return out;
 }
 
@@ -67,20 +26,19 @@ QStringList ReadLines(QByteArrayView bytes)
     const qsizetype nul = bytes.indexOf('\0');
     if (nul >= 0)
         bytes = bytes.first(nul);
-    QStringDecoder decode("windows-1250");
     QStringList lines;
     qsizetype start = 0;
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const char c = bytes[i];
         if (c != '\r' && c != '\n')
             continue;
-        lines << decode(bytes.sliced(start, i - start));
+        lines << CodePage::Decode(bytes.sliced(start, i - start));
         if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
             ++i;
         start = i + 1;
     }
     if (start < bytes.size())
-        lines << decode(bytes.sliced(start));
+        lines << CodePage::Decode(bytes.sliced(start));
     return lines;
 }
 

@@ -33,9 +33,6 @@ bool IsPlainName(const QString &path);
 QString UnrepresentableCharacters(const QStringList &lines);
 // The text form; characters Windows-1250 lacks become '?'.
 QByteArray TextForm(const QStringList &lines);
-// One text in Windows-1250 and back; characters the code page lacks become '?'.
-QByteArray ToCodePage(const QString &text);
-QString FromCodePage(QByteArrayView bytes);
 QStringList ReadLines(QByteArrayView bytes);
 
 // The lines of decrypted content (what follows the signature): its padding

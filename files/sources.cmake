@@ -1,3 +1,3 @@
-set(CORE_SOURCES FileCipher.h FileCipher.cpp FileCipherTables.cpp PasswordRules.h PasswordRules.cpp
+set(CORE_SOURCES CodePage.h CodePage.cpp FileCipher.h FileCipher.cpp FileCipherTables.cpp PasswordRules.h PasswordRules.cpp
     ConsultationFile.h ConsultationFile.cpp)
 set(GUI_SOURCES HesloF.h HesloF.cpp)

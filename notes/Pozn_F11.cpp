@@ -1,6 +1,7 @@
 #include "notes/Pozn_F11.h"
-#include "app/Platform.h"
+#include "platform/Platform.h"
 #include "app/Zendra12F.h"
+#include "files/CodePage.h"
 #include "files/ConsultationFile.h"
 #include "ui/AssetCatalogue.h"
 #include <QBuffer>
@@ -21,12 +22,12 @@ constexpr int kStripHeight = 22;
 // Notes keep CR LF between lines in the file and '\n' in the editor.
 QByteArray NoteBytes(const QString &text)
 {
-    return ConsultationFile::ToCodePage(QString(text).replace(u'\n', QLatin1String("\r\n")));
+    return CodePage::Encode(QString(text).replace(u'\n', QLatin1String("\r\n")));
 }
 
 QString NoteText(QByteArrayView bytes)
 {
-    QString text = ConsultationFile::FromCodePage(bytes);
+    QString text = CodePage::Decode(bytes);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(u'\r', u'\n');
     return text;
@@ -86,7 +87,9 @@ void TNoteSaveButton::mouseReleaseEvent(QMouseEvent *event)
 }
 
 TForm11::TForm11(TForm1 &main, Dialogs &dialogs)
-    : QWidget(&main, Qt::Tool | Qt::WindowStaysOnTopHint), m_main(main), m_dialogs(dialogs)
+    : QWidget(&main, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                         | Qt::WindowCloseButtonHint),
+      m_main(main), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("Form11"));
     setWindowTitle(kCaption);
@@ -150,7 +153,7 @@ void TForm11::FormShow()
     takeLook();
     NotesReady = false;
     LoadFailed = false;
-    m_main.setNotesButtonsEnabled(false);
+    m_main.setNotesOpen(true);
     const QString path = notesPath();
     const bool exists = QFileInfo::exists(path);
     Memo1->blockSignals(true);
@@ -203,7 +206,7 @@ bool TForm11::SaveNote()
 {
     if (LoadFailed) {
         // Saving would replace the unreadable file with this one note.
-        m_dialogs.message(MessageKind::Error, QStringLiteral("Zendra 2.1"),
+        m_dialogs.message(MessageKind::Error, kProgramCaption,
                           QStringLiteral("Soubor poznámek %1 nelze přečíst. Aby nepřišel o ostatní poznámky, "
                                          "poznámka do něj uložena nebude.")
                               .arg(QDir::toNativeSeparators(notesPath())));
@@ -212,7 +215,7 @@ bool TForm11::SaveNote()
     const QString text = Memo1->toPlainText();
     const QString lost = ConsultationFile::UnrepresentableCharacters({text});
     if (!lost.isEmpty()
-        && m_dialogs.askYesNo(QStringLiteral("Zendra 2.1"),
+        && m_dialogs.askYesNo(kProgramCaption,
                               QStringLiteral("Poznámka obsahuje znaky, které soubor nemůže uchovat: %1\n"
                                              "Uložit je jako otazníky?").arg(lost))
                != Answer::Yes)
@@ -225,7 +228,7 @@ bool TForm11::SaveNote()
         QDir().mkpath(QFileInfo(notesPath()).absolutePath());
         HKStreams1.SaveToFile(notesPath());
     } catch (const EStreamError &e) {
-        m_dialogs.message(MessageKind::Error, QStringLiteral("Zendra 2.1"), e.message());
+        m_dialogs.message(MessageKind::Error, kProgramCaption, e.message());
         return false;
     }
     NotesModified = false;
@@ -235,30 +238,41 @@ bool TForm11::SaveNote()
 
 void TForm11::SaveButtonClick()
 {
-    SaveNote();
-    // Each save through the button changes the caption, so the user sees it happen.
-    setWindowTitle(windowTitle() == kCaption + u' ' ? kCaption : kCaption + u' ');
+    // Each save through the button changes the caption, so the user sees it
+    // happen; a failed save must not look like one.
+    if (SaveNote())
+        setWindowTitle(windowTitle() == kCaption + u' ' ? kCaption : kCaption + u' ');
+}
+
+bool TForm11::FormCloseQuery()
+{
+    if (!NotesModified)
+        return true;
+    switch (m_dialogs.askYesNoCancel(QStringLiteral("Potvrzení"),
+                                     QStringLiteral("Poznámka není uložena. Checete ji uložit?"))) {
+    case Answer::Yes:
+        return SaveNote();
+    case Answer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TForm11::CloseAnswered()
+{
+    m_answered = true;
+    close();
+    m_answered = false;
 }
 
 void TForm11::closeEvent(QCloseEvent *event)
 {
-    if (NotesModified) {
-        switch (m_dialogs.askYesNoCancel(QStringLiteral("Potvrzení"),
-                                         QStringLiteral("Poznámka není uložena. Checete ji uložit?"))) {
-        case Answer::Yes:
-            if (!SaveNote()) {
-                event->ignore();
-                return;
-            }
-            break;
-        case Answer::No:
-            break;
-        default:
-            event->ignore();
-            return;
-        }
+    if (!m_answered && !FormCloseQuery()) {
+        event->ignore();
+        return;
     }
-    m_main.setNotesButtonsEnabled(true);
+    m_main.setNotesOpen(false);
     HKStreams1.ClearStreams();
     Memo1->blockSignals(true);
     Memo1->clear();

@@ -1,4 +1,5 @@
 #include "tools/FileSearch.h"
+#include "files/CodePage.h"
 #include "files/ConsultationFile.h"
 #include "files/PasswordRules.h"
 #include "reading/MarkerLine.h"
@@ -80,7 +81,7 @@ const std::array<char16_t, 256> &ShownCharacters()
         std::array<char16_t, 256> t{};
         for (int b = 0; b < 256; ++b) {
             const char byte = char(b);
-            const QString c = ConsultationFile::FromCodePage(QByteArrayView(&byte, 1));
+            const QString c = CodePage::Decode(QByteArrayView(&byte, 1));
             t[b] = c.size() == 1 ? c[0].unicode() : char16_t(QChar::ReplacementCharacter);
         }
         t[0xA0] = u' ';
