@@ -1,6 +1,7 @@
 #include "app/Zendra12F.h"
 #include "ui/AnimatedImage.h"
 #include "ui/AssetCatalogue.h"
+#include "ui/ConsultationEdit.h"
 #include "ui/Cursors.h"
 #include "ui/ExplorerButton.h"
 #include "ui/LogoF.h"
@@ -146,7 +147,9 @@ void TForm1::createControls()
     connect(Image2, &TPictureBox::clicked, this, &TForm1::Image2Click);
     connect(Image2, &TPictureBox::mousePressed, this, &TForm1::FormMouseDown);
 
-    RichEdit2 = new QPlainTextEdit(Image1);
+    auto *editor = new TConsultationEdit(Image1);
+    editor->onInsert = [this](const QMimeData *source) { PasteText(source); };
+    RichEdit2 = editor;
     RichEdit2->setObjectName(QStringLiteral("RichEdit2"));
     RichEdit2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RichEdit3 = new QPlainTextEdit(this);

@@ -15,6 +15,7 @@
 class QAction;
 class QActionGroup;
 class QMenu;
+class QMimeData;
 class QPlainTextEdit;
 class QPushButton;
 class QTimer;
@@ -145,7 +146,6 @@ public:
     // files) the key is used instead of asking. False when nothing opened.
     bool OpenFile(const QString &path, const QString *searchKey = nullptr);
     void setPasswordDialog(TPasswordDlg *dialog) { m_passwordDlg = dialog; }
-    static inline const QString kDataFolder = QStringLiteral("Data");
     void Exit1Click();
     void UpdatePictureButtons();
     void NapovedaClick();
@@ -160,11 +160,16 @@ public:
     void Cut1Click(bool fromPopup = false);
     void Copy1Click(bool fromPopup = false);
     void Paste1Click(bool fromPopup = false);
+    // The one way text enters the editor: as plain text at the cursor, never
+    // while printing; pasting from the clipboard leaves its plain version there.
+    void PasteText(const QMimeData *source);
     void Odstranit2Click(bool fromPopup = false);
     void Vybratve1Click(bool fromPopup = false);
     // Settings and the look of the editor.
     void LoadSettings();
     void UlozNas1Click();
+    // Writes the settings store and reports a failure once.
+    void CommitSettings();
     void Barvapozad1Click();
     void Font1Click();
     void Systmovbarvy1Click();

@@ -2,6 +2,7 @@
 // modified flag and the questions before unsaved work is lost.
 
 #include "app/Zendra12F.h"
+#include "files/EditorText.h"
 #include "reading/MarkerLine.h"
 #include <QAction>
 #include <QLocale>
@@ -16,7 +17,7 @@ const QString kCaptionPrefix = QStringLiteral("Zendra  ");
 const QString kQuestionCaption = QStringLiteral("Potvrzení");
 } // namespace
 
-QStringList TForm1::editorLines() const { return RichEdit2->toPlainText().split(u'\n'); }
+QStringList TForm1::editorLines() const { return EditorText::Of(*RichEdit2->document()).split(u'\n'); }
 
 void TForm1::setEditorLines(const QStringList &lines) { RichEdit2->setPlainText(lines.join(u'\n')); }
 

@@ -214,6 +214,14 @@ void TForm1::UlozNas1Click()
     const QList<QAction *> sounds = {Zvonky, Zvonek, Harfa1, Harfa2, Hrom, Zadny, Nahoda};
     store.writeInteger(QStringLiteral("CisZv"), int(sounds.indexOf(m_soundGroup->checkedAction())) + 1);
     store.writeInteger(QStringLiteral("Rychle"), Rychle->isChecked());
+    CommitSettings();
+}
+
+void TForm1::CommitSettings()
+{
+    const QString failure = m_platform.settings.commit();
+    if (!failure.isEmpty())
+        m_platform.dialogs.message(MessageKind::Error, QStringLiteral("Zendra 2.1"), failure);
 }
 
 void TForm1::Barvapozad1Click()

@@ -114,6 +114,7 @@ void TForm8::Button1Click()
     m_settings.writeInteger(QStringLiteral("SpE2"), m.right);
     m_settings.writeInteger(QStringLiteral("SpE3"), m.top);
     m_settings.writeInteger(QStringLiteral("SpE4"), m.bottom);
+    m_main.CommitSettings();
     accept();
 }
 
