@@ -40,7 +40,8 @@ int OpenCommand(const QStringList &args, CliOutput &out)
         const QByteArray stored = ConsultationFile::ReadFile(path);
         if (!ConsultationFile::IsPlainName(path) && TrimPassword(password).isEmpty()) {
             // Not a wrong password: none was given.
-            out.stderrText += QStringLiteral("Soubor %1 je chráněn heslem. Zadejte heslo volbou --password.\n").arg(path);
+            out.stderrText +=
+                QStringLiteral("Soubor %1 je chráněn heslem. Zadejte heslo volbou --password.\n").arg(path);
             return kCliUsage;
         }
         std::optional<QStringList> lines = ConsultationFile::OpenedLines(path, stored, password);

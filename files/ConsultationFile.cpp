@@ -161,7 +161,8 @@ QStringList ReadPlainLines(QByteArrayView bytes)
     if (bytes.startsWith(kUtf8Mark))
         bytes = bytes.sliced(3);
     // The mark is taken off above; one inside the text is a character and stays.
-    QStringDecoder decode(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QStringDecoder decode(QStringDecoder::Utf8,
+                          QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     return SplitLines(bytes, decode);
 }
 

@@ -40,10 +40,7 @@ SaveTargetOverride::~SaveTargetOverride() { InstalledFactory() = std::move(m_pre
 
 QString SaveMessages::CannotSave(const QString &path, const QString &reason)
 {
-    QString text = QStringLiteral("Soubor %1 nelze uložit: %2").arg(QDir::toNativeSeparators(path), reason);
-    if (!text.endsWith(u'.'))
-        text += u'.';
-    return text;
+    return QStringLiteral("Soubor %1 nelze uložit: %2").arg(QDir::toNativeSeparators(path), reason);
 }
 
 void SaveWhole(const QString &path, QByteArrayView bytes)

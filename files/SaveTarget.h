@@ -54,7 +54,7 @@ private:
 };
 
 namespace SaveMessages {
-// "Soubor X nelze uložit: reason."
+// "Soubor X nelze uložit: reason"
 QString CannotSave(const QString &path, const QString &reason);
 } // namespace SaveMessages
 

@@ -167,7 +167,8 @@ void TestNotes::damagedFileIsNeverReplaced_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("reason");
     QTest::newRow("damaged") << QByteArray("  \x09\x09 damaged") << QStringLiteral("File is corrupt.");
-    QTest::newRow("encrypted") << QByteArray(" *\x01\x02\x03\x04\x05\x06\x07\x08") << QStringLiteral("File is corrupt.");
+    QTest::newRow("encrypted") << QByteArray(" *\x01\x02\x03\x04\x05\x06\x07\x08")
+                               << QStringLiteral("File is corrupt.");
     QTest::newRow("a folder in its place") << QByteArray() << QString();
 }
 
@@ -193,7 +194,8 @@ void TestNotes::damagedFileIsNeverReplaced()
     // Told at once, with the file and why, before a word is typed.
     QCOMPARE(f->fake.dialogs.shown.size(), 1);
     const QString told = f->fake.dialogs.shown.first().text;
-    QVERIFY2(told.startsWith(QStringLiteral("Soubor poznámek ") + path + QStringLiteral(" nelze přečíst: ")), qPrintable(told));
+    QVERIFY2(told.startsWith(QStringLiteral("Soubor poznámek ") + path + QStringLiteral(" nelze přečíst: ")),
+             qPrintable(told));
     QVERIFY(told.contains(reason));
     QVERIFY(told.contains(QStringLiteral("poznámky nelze ukládat")));
     // The note takes no typing and offers no save.

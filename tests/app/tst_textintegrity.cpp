@@ -42,7 +42,10 @@ struct Fixture : MainWindowFixture {
         f.write(bytes);
     }
     // The editor's text as its document holds it, no-break spaces and all.
-    QString editorText() const { return form->RichEdit2->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n'); }
+    QString editorText() const
+    {
+        return form->RichEdit2->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n');
+    }
 };
 
 enum class Way { CtrlV, ShiftInsert, Menu, Popup, Drop };
@@ -123,7 +126,8 @@ void TestTextIntegrityWindow::utf8FileFromAnotherEditor_data()
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QByteArray>("saved");
-    QTest::newRow("UTF-8") << QByteArray("Ot\xc3\xa1zka: P\xc5\xafjdu?\n\xc5\xbdlu\xc5\xa5ou\xc4\x8dk\xc3\xbd k\xc5\xaf\xc5\x88\n")
+    QTest::newRow("UTF-8") << QByteArray("Ot\xc3\xa1zka: P\xc5\xafjdu?\n"
+                                         "\xc5\xbdlu\xc5\xa5ou\xc4\x8dk\xc3\xbd k\xc5\xaf\xc5\x88\n")
                            << u"Otázka: Půjdu?\nŽluťoučký kůň"_s
                            << QByteArray("Ot\xe1zka: P\xf9jdu?\r\n\x8elu\x9dou\xe8k\xfd k\xf9\xf2\r\n");
     QTest::newRow("UTF-8 with its mark") << QByteArray("\xef\xbb\xbf" "Ano\r\n\xc4\x8c\r\n") << u"Ano\nČ"_s

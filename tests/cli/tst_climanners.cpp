@@ -97,18 +97,18 @@ void TestCliManners::failuresNameTheFile_data()
     QTest::newRow("open, no file") << QByteArray() << QStringList{u"open"_s, u"FILE:none.txt"_s}
                                    << u"Soubor FILE:none.txt nelze otevřít: No such file or directory\n"_s;
     QTest::newRow("save, no folder") << QByteArray() << QStringList{u"save"_s, u"FILE:no/a.txt"_s}
-                                     << u"Soubor FILE:no/a.txt nelze uložit: No such file or directory.\n"_s;
+                                     << u"Soubor FILE:no/a.txt nelze uložit: No such file or directory\n"_s;
     QTest::newRow("lzh, damaged stream") << QByteArray("\x10\0\0\0\xff\xff", 6)
                                          << QStringList{u"lzh"_s, u"expand"_s, u"FILE:in"_s, u"FILE:out"_s}
                                          << u"Soubor FILE:in nelze rozbalit: Compressed file is corrupt\n"_s;
-    QTest::newRow("lzh, no folder for the output") << QByteArray("abc")
-                                                   << QStringList{u"lzh"_s, u"compress"_s, u"FILE:in"_s, u"FILE:no/out"_s}
-                                                   << u"Soubor FILE:no/out nelze uložit: No such file or directory.\n"_s;
+    QTest::newRow("lzh, no folder for the output")
+        << QByteArray("abc") << QStringList{u"lzh"_s, u"compress"_s, u"FILE:in"_s, u"FILE:no/out"_s}
+        << u"Soubor FILE:no/out nelze uložit: No such file or directory\n"_s;
     QTest::newRow("notes, damaged") << QByteArray("  junk") << QStringList{u"notes"_s, u"list"_s, u"FILE:in"_s}
                                     << u"Soubor FILE:in nelze přečíst: File is corrupt.\n"_s;
-    QTest::newRow("notes put, no folder") << QByteArray()
-                                          << QStringList{u"notes"_s, u"put"_s, u"FILE:no/Poznamky.str"_s, u"777777"_s}
-                                          << u"Soubor FILE:no/Poznamky.str nelze uložit: No such file or directory.\n"_s;
+    QTest::newRow("notes put, no folder")
+        << QByteArray() << QStringList{u"notes"_s, u"put"_s, u"FILE:no/Poznamky.str"_s, u"777777"_s}
+        << u"Soubor FILE:no/Poznamky.str nelze uložit: No such file or directory\n"_s;
 }
 
 void TestCliManners::failuresNameTheFile()
