@@ -144,22 +144,14 @@ QStringList ReadLines(QByteArrayView bytes)
     return SplitLines(UpToNul(bytes), decode);
 }
 
-TextEncoding DetectPlainEncoding(QByteArrayView bytes)
-{
-    bytes = UpToNul(bytes);
-    if (bytes.startsWith(kUtf8Mark))
-        return TextEncoding::Utf8;
-    bool multiByte = false;
-    return IsWellFormedUtf8(bytes, multiByte) && multiByte ? TextEncoding::Utf8 : TextEncoding::CodePage;
-}
-
 QStringList ReadPlainLines(QByteArrayView bytes)
 {
-    if (DetectPlainEncoding(bytes) == TextEncoding::CodePage)
-        return ReadLines(bytes);
     bytes = UpToNul(bytes);
+    bool multiByte = false;
     if (bytes.startsWith(kUtf8Mark))
         bytes = bytes.sliced(3);
+    else if (!IsWellFormedUtf8(bytes, multiByte) || !multiByte)
+        return ReadLines(bytes);
     // The mark is taken off above; one inside the text is a character and stays.
     QStringDecoder decode(QStringDecoder::Utf8,
                           QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);

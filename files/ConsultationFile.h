@@ -30,11 +30,10 @@ QString FromCodePage(QByteArrayView bytes);
 // The lines of Windows-1250 text.
 QStringList ReadLines(QByteArrayView bytes);
 
-// Plain files: UTF-8 when they start with its byte-order mark, or when they
-// are valid UTF-8 and hold at least one multi-byte sequence (a Windows-1250
-// text of any length is almost never that); Windows-1250 otherwise.
-enum class TextEncoding { CodePage, Utf8 };
-TextEncoding DetectPlainEncoding(QByteArrayView bytes);
+// The lines of a plain file: UTF-8 when it starts with the byte-order mark,
+// or when it is well-formed UTF-8 holding at least one multi-byte sequence
+// (a Windows-1250 text of any length is almost never that); Windows-1250
+// otherwise.
 QStringList ReadPlainLines(QByteArrayView bytes);
 
 // The lines of decrypted content (what follows the signature): its padding

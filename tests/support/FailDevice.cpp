@@ -1,67 +1,45 @@
 #include "support/FailDevice.h"
 
-qint64 FailDevice::writeData(const char *data, qint64 size)
-{
-    const qint64 room = m_limit < 0 ? size : qMax<qint64>(0, m_limit - m_written);
-    const qint64 part = qMin(size, room);
-    if (part > 0 && m_to.write(data, part) != part) {
-        m_failed = true;
-        setErrorString(m_to.errorString());
-        return -1;
+namespace {
+class FailingTarget : public SaveTarget {
+public:
+    FailingTarget(const QString &path, FailPlan plan, qint64 *taken)
+        : m_file(path), m_plan(plan), m_device(m_file, plan.step == FailPlan::AfterBytes ? plan.bytes : -1),
+          m_taken(taken)
+    {
     }
-    m_written += part;
-    if (part < size) {
-        m_failed = true;
-        setErrorString(kDiskFull);
-        return -1;
+    ~FailingTarget() override
+    {
+        if (m_taken)
+            *m_taken = m_device.written;
+    } // the uncommitted QSaveFile takes its temporary file with it
+    bool open() override
+    {
+        m_error = m_plan.step == FailPlan::OnOpen ? kOpenRefused : QString();
+        return m_error.isEmpty() && m_file.open(QIODevice::WriteOnly)
+               && m_device.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
     }
-    return size;
-}
-
-FailingSaveTarget::FailingSaveTarget(const QString &path, FailPlan plan, qint64 *counted)
-    : m_file(path), m_plan(plan), m_device(m_file, plan.step == FailPlan::AfterBytes ? plan.bytes : -1),
-      m_counted(counted)
-{
-}
-
-FailingSaveTarget::~FailingSaveTarget()
-{
-    if (m_counted)
-        *m_counted = m_device.written();
-}
-
-QString FailingSaveTarget::errorString() const
-{
-    if (!m_error.isEmpty())
-        return m_error;
-    return m_device.failed() ? m_device.errorString() : m_file.errorString();
-}
-
-bool FailingSaveTarget::open()
-{
-    if (m_plan.step == FailPlan::OnOpen) {
-        m_error = kOpenRefused;
-        return false;
+    QIODevice &device() override { return m_device; }
+    bool commit() override
+    {
+        m_error = m_device.failed ? kDiskFull : m_plan.step == FailPlan::OnCommit ? kRenameFailed : QString();
+        return m_error.isEmpty() && m_file.commit();
     }
-    return m_file.open(QIODevice::WriteOnly) && m_device.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-}
-
-bool FailingSaveTarget::commit()
-{
-    if (m_device.failed()) { // as a QSaveFile does after a failed write
-        m_error = m_device.errorString();
-        return false;
+    QString errorString() const override
+    {
+        return m_device.failed ? kDiskFull : m_error.isEmpty() ? m_file.errorString() : m_error;
     }
-    if (m_plan.step == FailPlan::OnCommit) {
-        m_error = kRenameFailed; // the file stays uncommitted; its temporary file goes with it
-        return false;
-    }
-    return m_file.commit();
-}
 
-FailingSaves::FailingSaves(FailPlan plan, qint64 *counted)
-    : m_override([plan, counted](const QString &path) {
-          return std::make_unique<FailingSaveTarget>(path, plan, counted);
-      })
+private:
+    QSaveFile m_file;
+    FailPlan m_plan;
+    FailDevice m_device;
+    qint64 *m_taken;
+    QString m_error;
+};
+} // namespace
+
+FailingSaves::FailingSaves(FailPlan plan, qint64 *taken)
+    : m_override([plan, taken](const QString &path) { return std::make_unique<FailingTarget>(path, plan, taken); })
 {
 }

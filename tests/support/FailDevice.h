@@ -1,66 +1,49 @@
 #pragma once
-// Fault injection for writers: a save target that fails when it is opened,
-// after a given number of bytes, or when it is committed. A real QSaveFile
-// stands behind it, so a test sees what a failure leaves on disk: the old
-// file as it was, and whether a temporary file stayed behind.
+// Fault injection for writers: while a FailingSaves lives, every save target
+// fails when opened, after a number of bytes, or when committed. A real
+// QSaveFile stands behind it, so a test sees what a failure leaves on disk.
 
 #include "files/SaveTarget.h"
 #include <QIODevice>
 #include <QSaveFile>
-#include <memory>
 
 struct FailPlan {
-    enum Step { Never, OnOpen, AfterBytes, OnCommit };
-    Step step = Never;
-    qint64 bytes = 0; // AfterBytes: the bytes that get through
-    static FailPlan after(qint64 n) { return {AfterBytes, n}; }
+    enum Step { OnOpen, AfterBytes, OnCommit } step;
+    qint64 bytes = 0; // AfterBytes: how many get through
 };
 
-// The reasons the failing target gives, as a system would.
+// The reasons given, as a system would give them.
 inline const QString kOpenRefused = QStringLiteral("Přístup odepřen");
 inline const QString kDiskFull = QStringLiteral("Na zařízení nezbývá místo");
 inline const QString kRenameFailed = QStringLiteral("Soubor nelze přejmenovat");
 
-// Passes writes to another device until its limit, then fails.
+// Passes writes on to the file until the plan's byte count, then fails.
 class FailDevice : public QIODevice {
 public:
-    FailDevice(QIODevice &to, qint64 limit) : m_to(to), m_limit(limit) {}
-    qint64 written() const { return m_written; }
-    bool failed() const { return m_failed; }
+    FailDevice(QSaveFile &file, qint64 limit) : m_file(file), m_limit(limit) {}
+    qint64 written = 0;
+    bool failed = false;
 
 protected:
     qint64 readData(char *, qint64) override { return -1; }
-    qint64 writeData(const char *data, qint64 size) override;
+    qint64 writeData(const char *data, qint64 size) override
+    {
+        const qint64 part = m_limit < 0 ? size : qBound<qint64>(0, m_limit - written, size);
+        written += m_file.write(data, part);
+        failed = failed || part < size;
+        setErrorString(kDiskFull);
+        return failed ? -1 : size;
+    }
 
 private:
-    QIODevice &m_to;
-    qint64 m_limit; // -1: no limit
-    qint64 m_written = 0;
-    bool m_failed = false;
+    QSaveFile &m_file;
+    qint64 m_limit; // -1: none
 };
 
-class FailingSaveTarget : public SaveTarget {
-public:
-    FailingSaveTarget(const QString &path, FailPlan plan, qint64 *counted = nullptr);
-    ~FailingSaveTarget() override;
-    bool open() override;
-    QIODevice &device() override { return m_device; }
-    bool commit() override;
-    QString errorString() const override;
-
-private:
-    QSaveFile m_file;
-    FailPlan m_plan;
-    FailDevice m_device;
-    qint64 *m_counted;
-    QString m_error;
-};
-
-// Every save target fails by the plan while it lives; `counted` (when given)
-// receives the bytes each target took.
 class FailingSaves {
 public:
-    explicit FailingSaves(FailPlan plan, qint64 *counted = nullptr);
+    // taken: the bytes the last target took
+    explicit FailingSaves(FailPlan plan, qint64 *taken = nullptr);
 
 private:
     SaveTargetOverride m_override;
