@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QLibraryInfo>
+#include <QPointer>
 #include <QTranslator>
 #include <QThread>
 #include <QTimer>
@@ -50,8 +51,12 @@ int main(int argc, char *argv[])
     form1.showMaximized();
     // Files handed over by the desktop ("Open with", a double click) open
     // once the main window is up, each in a consultation of its own.
+    // The logo goes first, or it would stand over a password prompt.
     const QStringList files = QApplication::arguments().mid(1);
-    QTimer::singleShot(0, &form1, [&form1, files] {
+    QPointer<QWidget> logoWindow = logo;
+    QTimer::singleShot(0, &form1, [&form1, files, logoWindow] {
+        if (!files.isEmpty() && logoWindow)
+            logoWindow->hide();
         for (const QString &file : files)
             form1.OpenFile(QFileInfo(file).absoluteFilePath());
     });

@@ -23,7 +23,9 @@ if [ ! -x "$root/usr/bin/apt-get" ]; then
 fi
 cleanup() {
   pkill -f "Xvfb :93" 2>/dev/null || true
-  for m in dev/pts dev proc sys tmp/.X11-unix; do mountpoint -q "$root/$m" && umount -l "$root/$m"; done
+  for m in dev/pts dev proc sys; do
+    if mountpoint -q "$root/$m"; then umount -l "$root/$m" || true; fi
+  done
 }
 trap cleanup EXIT
 mount --bind /proc "$root/proc"
@@ -40,7 +42,10 @@ chroot "$root" /bin/bash -euo pipefail <<'IN'
 export DEBIAN_FRONTEND=noninteractive LC_ALL=C.UTF-8
 apt-get update -qq
 apt-get install -y -qq /tmp/zendra.deb >/dev/null
-apt-get install -y -qq --no-install-recommends xvfb openbox xdotool imagemagick xauth >/dev/null
+apt-get install -y -qq --no-install-recommends xvfb openbox xdotool imagemagick xauth xdg-utils >/dev/null
+# A stand-in browser that notes the address it was asked to show.
+printf '#!/bin/sh\necho "$1" > /tmp/opened-url\n' > /usr/local/bin/note-url
+chmod +x /usr/local/bin/note-url
 echo "installed files:"; dpkg -L zendra | grep -E 'bin/|\.desktop|metainfo|mime/packages|man1|256x256'
 test -x /usr/bin/zendra && test -x /usr/bin/zendra-cli
 zendra-cli number 999999
@@ -51,7 +56,7 @@ IN
 
 mkdir -p "$out"
 chroot "$root" /bin/bash -uo pipefail <<'IN'
-export LC_ALL=C.UTF-8 HOME=/root DISPLAY=:93
+export LC_ALL=C.UTF-8 HOME=/root DISPLAY=:93 BROWSER=/usr/local/bin/note-url
 Xvfb :93 -screen 0 1280x800x24 >/dev/null 2>&1 &
 sleep 2
 openbox >/dev/null 2>&1 &
@@ -66,6 +71,17 @@ import -window root /tmp/1-password.png
 xdotool windowactivate --sync "$w" 2>/dev/null; xdotool type --delay 80 tajne; xdotool key Return
 sleep 2
 import -window root /tmp/2-opened.png
+title=$(xdotool search --name 'zkouska.txg' getwindowname 2>/dev/null | head -n 1)
+echo "main window after the password: ${title:-no window names the file}"
+# The help, from the menu, through the desktop's browser.
+rm -f /tmp/opened-url
+xdotool key alt+v; sleep 1; xdotool key n; sleep 3
+url=$(cat /tmp/opened-url 2>/dev/null)
+echo "help address handed to the browser: ${url:-none}"
+case "$url" in
+  file:///usr/share/zendra/help/index.html) test -f /usr/share/zendra/help/index.html && echo "the installed guide is there" ;;
+esac
+import -window root /tmp/3-after-help.png
 pkill zendra; sleep 1
 IN
 cp "$root"/tmp/*.png "$out/"

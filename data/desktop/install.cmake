@@ -26,6 +26,22 @@ install(FILES ${ZENDRA_DESKTOP_DIR}/${ZENDRA_APP_ID}.mime.xml DESTINATION ${CMAK
         RENAME ${ZENDRA_APP_ID}.xml)
 install(DIRECTORY ${ZENDRA_ICON_DIR}/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
 install(FILES ${ZENDRA_DESKTOP_DIR}/zendra-cli.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# The user guide: copied beside the built program, where Zendra looks when it
+# runs from the build folder, and installed where an installed Zendra looks
+# (bin/../share/zendra/help).
+file(GLOB_RECURSE ZENDRA_HELP_FILES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/help/*)
+set(ZENDRA_HELP_COPY ${CMAKE_BINARY_DIR}/help)
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/help.stamp
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${ZENDRA_HELP_COPY}
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/docs/help ${ZENDRA_HELP_COPY}
+  COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_BINARY_DIR}/help.stamp
+  DEPENDS ${ZENDRA_HELP_FILES}
+  COMMENT "Copying the user guide into the build folder"
+  VERBATIM)
+add_custom_target(zendra-help ALL DEPENDS ${CMAKE_BINARY_DIR}/help.stamp)
+add_dependencies(zendra zendra-help)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/help/ DESTINATION ${CMAKE_INSTALL_DATADIR}/zendra/help)
+
 install(FILES ${PROJECT_SOURCE_DIR}/docs/screenshots/main-wood2-gold.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/zendra/screenshots RENAME main.png)
 
