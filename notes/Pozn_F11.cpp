@@ -63,6 +63,8 @@ void TNoteSaveButton::paintEvent(QPaintEvent *)
         style()->drawControl(QStyle::CE_PushButtonBevel, &option, &p, this);
     }
     const QImage disk = Assets::Picture(QStringLiteral("Disketa"));
+    if (!isEnabled()) // a notes file that cannot be read: nothing can be saved
+        p.setOpacity(0.35);
     const QRect target = rect().adjusted(2, 2, -2, -2);
     p.drawImage(target.translated(m_held ? 1 : 0, m_held ? 1 : 0), disk);
 }
