@@ -62,7 +62,7 @@ void TNoteSaveButton::paintEvent(QPaintEvent *)
         option.state |= m_held ? QStyle::State_Sunken : QStyle::State_Raised;
         style()->drawControl(QStyle::CE_PushButtonBevel, &option, &p, this);
     }
-    const QImage disk = Assets::Picture(QStringLiteral("Disketa"));
+    const QImage disk = Assets::Picture(QStringLiteral("Disketa"), devicePixelRatioF());
     if (!isEnabled()) // a notes file that cannot be read: nothing can be saved
         p.setOpacity(0.35);
     const QRect target = rect().adjusted(2, 2, -2, -2);

@@ -42,7 +42,7 @@ TForm4::TForm4(Shell &shell, Dialogs &dialogs, QWidget *parent)
     Image1 = new QLabel(Panel1);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setScaledContents(true);
-    Image1->setPixmap(QPixmap::fromImage(Assets::Picture(QStringLiteral("Logo"))));
+    Image1->setPixmap(QPixmap::fromImage(Assets::Picture(QStringLiteral("Logo"), devicePixelRatioF())));
     Image1->setGeometry((panelWidth - 230) / 2, inner + 14, 230, 200);
 
     int y = Image1->geometry().bottom() + 10;
