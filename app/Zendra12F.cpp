@@ -1,4 +1,5 @@
 #include "app/Zendra12F.h"
+#include "tools/FindS_F10.h"
 #include "ui/AnimatedImage.h"
 #include "ui/AssetCatalogue.h"
 #include "ui/ConsultationEdit.h"
@@ -52,12 +53,6 @@ QActionGroup *Radio(QObject *owner, std::initializer_list<QAction *> items)
 }
 
 // Items whose commands come with later parts of the program stay visible but disabled.
-void NotYet(std::initializer_list<QAction *> items)
-{
-    for (QAction *a : items)
-        a->setEnabled(false);
-}
-
 } // namespace
 
 TForm1::TForm1(Platform &platform, ProgramState &state, const InterpretationCorpus &corpus, QWidget *parent)
@@ -376,7 +371,23 @@ void TForm1::setupBookActions()
     connect(ObsahKP1, &QAction::triggered, this, &TForm1::ShowContents);
     NajitKP1->setEnabled(false); // until the find window exists
     connect(NajitKP1, &QAction::triggered, this, &TForm1::NajitKP1Click);
-    NotYet({Najtvuloenchsouborech1});
+    Najtvuloenchsouborech1->setEnabled(false); // until the find window exists
+    connect(Najtvuloenchsouborech1, &QAction::triggered, this, &TForm1::Najtvuloenchsouborech1Click);
+}
+
+void TForm1::setFilesFindWindow(TForm10 *find)
+{
+    Form10 = find;
+    Najtvuloenchsouborech1->setEnabled(find != nullptr);
+}
+
+void TForm1::Najtvuloenchsouborech1Click()
+{
+    if (!Form10)
+        return;
+    Form10->show();
+    Form10->raise();
+    Form10->activateWindow();
 }
 
 void TForm1::setupWindowActions()

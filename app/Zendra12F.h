@@ -38,6 +38,7 @@ class TForm3;
 class TPasswordDlg;
 class TForm11;
 class TForm9;
+class TForm10;
 class TForm8;
 class QPrinter;
 struct SearchOptions;
@@ -57,6 +58,9 @@ public:
     TForm9 *Form9 = nullptr;   // find in book
     void setFindWindow(TForm9 *find);
     void NajitKP1Click();
+    TForm10 *Form10 = nullptr; // find in files
+    void setFilesFindWindow(TForm10 *find);
+    void Najtvuloenchsouborech1Click();
     // Searches the book in its order from the first step not yet visited;
     // shows the first hexagram with the phrase in the viewer with the match
     // selected and returns the match's position, or -1 when none has it.
@@ -146,6 +150,7 @@ public:
     // files) the key is used instead of asking. False when nothing opened.
     bool OpenFile(const QString &path, const QString *searchKey = nullptr);
     void setPasswordDialog(TPasswordDlg *dialog) { m_passwordDlg = dialog; }
+    TPasswordDlg *passwordDialog() const { return m_passwordDlg; }
     void Exit1Click();
     void UpdatePictureButtons();
     void NapovedaClick();

@@ -3,6 +3,7 @@
 
 #include "app/Zendra12F.h"
 #include "tools/FindKP_F9.h"
+#include "tools/FindS_F10.h"
 #include "tools/Zendra12F2.h"
 #include "tools/Zendra12F3.h"
 #include "notes/Pozn_F11.h"
@@ -197,6 +198,8 @@ void TForm1::UlozNas1Click()
         store.writeInteger(QStringLiteral("F9Left"), Form9->x());
         store.writeInteger(QStringLiteral("F9Top"), Form9->y());
     }
+    if (Form10)
+        Form10->SavePlace(store);
     store.writeInteger(QStringLiteral("KxColPanelTop"), KxCollapsePanel1->y());
     store.writeInteger(QStringLiteral("KxColPanelLeft"), KxCollapsePanel1->x());
     store.writeInteger(QStringLiteral("CisHex"), CisHexagramu->isChecked());
@@ -279,6 +282,8 @@ void TForm1::PuvodniClick()
     }
     if (Form9)
         Form9->move(9, int(MH * 0.56333));
+    if (Form10)
+        Form10->RestoreDefaultPlace(MH);
     m_panelPlace = QPoint(Image3->x() + Image3->width() - 20, Image3->y() + 10);
     KxCollapsePanel1->move(m_panelPlace);
 

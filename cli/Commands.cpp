@@ -16,6 +16,8 @@ const QString kUsage = QStringLiteral(
     "  save FILE [--password P]   uloží řádky ze standardního vstupu\n"
     "  lzh compress|expand IN OUT   zkomprimuje nebo rozbalí soubor (proud poznámek)\n"
     "  notes list|get|put FILE [NAME] [--key K] [--compressed] [--text]   položky souboru poznámek\n"
+    "  find-book TEXT [--case] [--words]   hexagramy s textem: číslo a pozice první shody\n"
+    "  find-files DIR TEXT [--password P] [--case] [--words]   soubory konzultací s textem\n"
     "LINES je šest číslic 6 až 9, spodní čára první.\n");
 
 bool ParseLines(const QString &text, HexagramLines &lines, CliOutput &out)
@@ -112,6 +114,10 @@ int RunCommand(const QStringList &args, CliOutput &out, QIODevice *input)
     if (command == QLatin1String("notes")) return NotesCommand(rest, out, input);
     if (command == QLatin1String("save"))
         return SaveCommand(rest, out, input);
+    if (command == QLatin1String("find-book"))
+        return FindBookCommand(rest, out);
+    if (command == QLatin1String("find-files"))
+        return FindFilesCommand(rest, out);
     if (command == QLatin1String("reading"))
         return Reading(rest, out);
     out.stderrText += kUsage;

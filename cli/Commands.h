@@ -23,3 +23,5 @@ int LzhCommand(const QStringList &args, CliOutput &out);
 int NotesCommand(const QStringList &args, CliOutput &out, QIODevice *input = nullptr);
 // The whole of the input, or of the standard input when it is null.
 bool ReadInput(QIODevice *input, QByteArray &bytes);
+int FindBookCommand(const QStringList &args, CliOutput &out);
+int FindFilesCommand(const QStringList &args, CliOutput &out);

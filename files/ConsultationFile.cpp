@@ -144,14 +144,20 @@ QStringList ReadLines(QByteArrayView bytes)
     return SplitLines(UpToNul(bytes), decode);
 }
 
-QStringList ReadPlainLines(QByteArrayView bytes)
+bool IsUtf8PlainText(QByteArrayView bytes)
 {
     bytes = UpToNul(bytes);
     bool multiByte = false;
+    return bytes.startsWith(kUtf8Mark) || (IsWellFormedUtf8(bytes, multiByte) && multiByte);
+}
+
+QStringList ReadPlainLines(QByteArrayView bytes)
+{
+    if (!IsUtf8PlainText(bytes))
+        return ReadLines(bytes);
+    bytes = UpToNul(bytes);
     if (bytes.startsWith(kUtf8Mark))
         bytes = bytes.sliced(3);
-    else if (!IsWellFormedUtf8(bytes, multiByte) || !multiByte)
-        return ReadLines(bytes);
     // The mark is taken off above; one inside the text is a character and stays.
     QStringDecoder decode(QStringDecoder::Utf8,
                           QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);

@@ -30,10 +30,11 @@ QString FromCodePage(QByteArrayView bytes);
 // The lines of Windows-1250 text.
 QStringList ReadLines(QByteArrayView bytes);
 
-// The lines of a plain file: UTF-8 when it starts with the byte-order mark,
-// or when it is well-formed UTF-8 holding at least one multi-byte sequence
-// (a Windows-1250 text of any length is almost never that); Windows-1250
+// A plain file is read as UTF-8 when it starts with the byte-order mark, or
+// when it is well-formed UTF-8 holding at least one multi-byte sequence (a
+// Windows-1250 text of any length is almost never that); as Windows-1250
 // otherwise.
+bool IsUtf8PlainText(QByteArrayView bytes);
 QStringList ReadPlainLines(QByteArrayView bytes);
 
 // The lines of decrypted content (what follows the signature): its padding
