@@ -128,6 +128,13 @@ void DropMarkerLine(QString &text)
     text.remove(0, end < 0 ? text.size() : end + 1);
 }
 
+QString CodePageFileText(QByteArrayView bytes)
+{
+    QString text = JoinedLines(bytes);
+    DropMarkerLine(text);
+    return text;
+}
+
 } // namespace
 
 QString PlainFileText(QByteArrayView bytes)
@@ -135,9 +142,7 @@ QString PlainFileText(QByteArrayView bytes)
     // A file another editor wrote in UTF-8 opens as UTF-8: search what it shows.
     if (ConsultationFile::IsUtf8PlainText(bytes))
         return EditorText(ConsultationFile::ReadPlainLines(bytes));
-    QString text = JoinedLines(bytes);
-    DropMarkerLine(text);
-    return text;
+    return CodePageFileText(bytes);
 }
 
 QString DecryptedFileText(QByteArrayView body)
@@ -148,8 +153,8 @@ QString DecryptedFileText(QByteArrayView body)
         bool padded = n >= 1 && n <= 8 && body.size() >= n + 1;
         for (int i = 0; padded && i < n; ++i)
             padded = body[body.size() - 2 - i] == 1;
-        if (padded)
-            return PlainFileText(body.first(body.size() - n - 1));
+        if (padded) // the program's own content: always the code page
+            return CodePageFileText(body.first(body.size() - n - 1));
     }
     // Anything else: the last line stands in for the padding.
     QString text = JoinedLines(body);

@@ -101,6 +101,8 @@ void TestFileSearch::protectedText()
     }
     // A plain file given a protected name opens with no key at all.
     QVERIFY(!FileSearch::ProtectedFileText(form, savedWith));
+    // Protected content is the program's own: the code page, even where it would pass for UTF-8.
+    QCOMPARE(FileSearch::DecryptedFileText("\xC4\x8D\r\n\x01\x01"), u"ÄŤ"_s);
 }
 
 void TestFileSearch::enumerationPhases()
