@@ -2,6 +2,7 @@
 #include "tools/FindS_F10.h"
 #include "ui/AnimatedImage.h"
 #include "ui/AssetCatalogue.h"
+#include "ui/ConsultationEdit.h"
 #include "ui/Cursors.h"
 #include "ui/ExplorerButton.h"
 #include "ui/LogoF.h"
@@ -144,7 +145,9 @@ void TForm1::createControls()
     connect(Image2, &TPictureBox::clicked, this, &TForm1::Image2Click);
     connect(Image2, &TPictureBox::mousePressed, this, &TForm1::FormMouseDown);
 
-    RichEdit2 = new QPlainTextEdit(Image1);
+    auto *editor = new TConsultationEdit(Image1);
+    editor->onInsert = [this](const QMimeData *source) { PasteText(source); };
+    RichEdit2 = editor;
     RichEdit2->setObjectName(QStringLiteral("RichEdit2"));
     RichEdit2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RichEdit3 = new QPlainTextEdit(this);

@@ -17,6 +17,7 @@
 class QAction;
 class QActionGroup;
 class QMenu;
+class QMimeData;
 class QPlainTextEdit;
 class QPushButton;
 class QTimer;
@@ -151,7 +152,6 @@ public:
     bool OpenFile(const QString &path, const QString *searchKey = nullptr);
     void setPasswordDialog(TPasswordDlg *dialog) { m_passwordDlg = dialog; }
     TPasswordDlg *passwordDialog() const { return m_passwordDlg; }
-    static inline const QString kDataFolder = QStringLiteral("Data");
     void Exit1Click();
     // Sets every enabled, armed and checked state of the window's controls
     // from the program state; handlers change the state and then call it.
@@ -171,11 +171,16 @@ public:
     void Cut1Click(bool fromPopup = false);
     void Copy1Click(bool fromPopup = false);
     void Paste1Click(bool fromPopup = false);
+    // The one way text enters the editor: as plain text at the cursor, never
+    // while printing; pasting from the clipboard leaves its plain version there.
+    void PasteText(const QMimeData *source);
     void Odstranit2Click(bool fromPopup = false);
     void Vybratve1Click(bool fromPopup = false);
     // Settings and the look of the editor.
     void LoadSettings();
     void UlozNas1Click();
+    // Writes the settings store and reports a failure once.
+    void CommitSettings();
     void Barvapozad1Click();
     void Font1Click();
     void Systmovbarvy1Click();

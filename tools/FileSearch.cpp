@@ -129,13 +129,21 @@ void DropMarkerLine(QString &text)
     text.remove(0, end < 0 ? text.size() : end + 1);
 }
 
-} // namespace
-
-QString PlainFileText(QByteArrayView bytes)
+QString CodePageFileText(QByteArrayView bytes)
 {
     QString text = JoinedLines(bytes);
     DropMarkerLine(text);
     return text;
+}
+
+} // namespace
+
+QString PlainFileText(QByteArrayView bytes)
+{
+    // A file another editor wrote in UTF-8 opens as UTF-8: search what it shows.
+    if (ConsultationFile::IsUtf8PlainText(bytes))
+        return EditorText(ConsultationFile::ReadPlainLines(bytes));
+    return CodePageFileText(bytes);
 }
 
 QString DecryptedFileText(QByteArrayView body)
@@ -146,8 +154,8 @@ QString DecryptedFileText(QByteArrayView body)
         bool padded = n >= 1 && n <= 8 && body.size() >= n + 1;
         for (int i = 0; padded && i < n; ++i)
             padded = body[body.size() - 2 - i] == 1;
-        if (padded)
-            return PlainFileText(body.first(body.size() - n - 1));
+        if (padded) // the program's own content: always the code page
+            return CodePageFileText(body.first(body.size() - n - 1));
     }
     // Anything else: the last line stands in for the padding.
     QString text = JoinedLines(body);

@@ -28,7 +28,7 @@
 
 namespace {
 
-const QString kCaption = QStringLiteral("Zendra 2.1");
+const QString &kCaption = kProgramCaption;
 const QString kSearchingIn = QStringLiteral("Prohledává se: ");
 
 // The drive list's item data: the folder the drive stands for.
