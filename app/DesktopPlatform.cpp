@@ -1,10 +1,13 @@
 #include "app/DesktopPlatform.h"
 #include "ui/AssetCatalogue.h"
+#include <QApplication>
 #include <QDesktopServices>
 #include <QFile>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -27,9 +30,25 @@ QMessageBox::Icon IconOf(MessageKind kind)
     return QMessageBox::NoIcon;
 }
 
+bool StaysOnTop(const QWidget *w) { return w->windowFlags() & Qt::WindowStaysOnTopHint; }
+
+// A box under one of our windows that stay on top (the notes, find in book,
+// the margins dialog, the logo at start-up) could not be seen or answered:
+// it stays on top too.
+void KeepInFront(QWidget *dialog)
+{
+    for (const QWidget *w : QApplication::topLevelWidgets()) {
+        if (w != dialog && w->isVisible() && StaysOnTop(w)) {
+            dialog->setWindowFlag(Qt::WindowStaysOnTopHint);
+            return;
+        }
+    }
+}
+
 Answer Ask(QWidget *parent, const QString &caption, const QString &text, bool withCancel)
 {
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, parent);
+    KeepInFront(&box);
     QPushButton *yes = box.addButton(QStringLiteral("&Ano"), QMessageBox::YesRole);
     QPushButton *no = box.addButton(QStringLiteral("&Ne"), QMessageBox::NoRole);
     QPushButton *cancel = withCancel ? box.addButton(QStringLiteral("Storno"), QMessageBox::RejectRole) : nullptr;
@@ -45,21 +64,37 @@ Answer Ask(QWidget *parent, const QString &caption, const QString &text, bool wi
 
 } // namespace
 
+QWidget *DialogOwner(QWidget *mainWindow)
+{
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget *active = QApplication::activeWindow())
+        return active;
+    // Nothing is active yet at start-up, while the logo is up.
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->isVisible() && StaysOnTop(w))
+            return w;
+    return mainWindow;
+}
+
+QWidget *MessageBoxDialogs::owner() const { return DialogOwner(m_parent); }
+
 void MessageBoxDialogs::message(MessageKind kind, const QString &caption, const QString &text)
 {
-    QMessageBox box(IconOf(kind), caption, text, QMessageBox::NoButton, m_parent);
+    QMessageBox box(IconOf(kind), caption, text, QMessageBox::NoButton, owner());
+    KeepInFront(&box);
     box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.exec();
 }
 
 Answer MessageBoxDialogs::askYesNoCancel(const QString &caption, const QString &text)
 {
-    return Ask(m_parent, caption, text, true);
+    return Ask(owner(), caption, text, true);
 }
 
 Answer MessageBoxDialogs::askYesNo(const QString &caption, const QString &text)
 {
-    return Ask(m_parent, caption, text, false);
+    return Ask(owner(), caption, text, false);
 }
 
 bool MessageBoxDialogs::askChoice(const QString &caption, const QString &text, const QString &first,
@@ -77,40 +112,42 @@ bool MessageBoxDialogs::askChoice(const QString &caption, const QString &text, c
 
 std::optional<QColor> MessageBoxDialogs::chooseColor(const QColor &initial)
 {
-    const QColor c = QColorDialog::getColor(initial, m_parent, QStringLiteral("Barva"));
+    const QColor c = QColorDialog::getColor(initial, owner(), QStringLiteral("Barva"));
     return c.isValid() ? std::optional<QColor>(c) : std::nullopt;
 }
 
 std::optional<QFont> MessageBoxDialogs::chooseFont(const QFont &initial)
 {
     bool ok = false;
-    const QFont f = QFontDialog::getFont(&ok, initial, m_parent, QStringLiteral("Písmo"));
+    const QFont f = QFontDialog::getFont(&ok, initial, owner(), QStringLiteral("Písmo"));
     return ok ? std::optional<QFont>(f) : std::nullopt;
 }
 
 bool MessageBoxDialogs::choosePrinter(QPrinter &printer)
 {
-    QPrintDialog dialog(&printer, m_parent);
+    QPrintDialog dialog(&printer, owner());
+    KeepInFront(&dialog);
     return dialog.exec() == QDialog::Accepted;
 }
 
 void MessageBoxDialogs::printerSetup(QPrinter &printer)
 {
-    QPageSetupDialog dialog(&printer, m_parent);
+    QPageSetupDialog dialog(&printer, owner());
+    KeepInFront(&dialog);
     dialog.exec();
 }
 
 QString QtFileDialogs::openFileName(const QString &caption, const QString &dir, const QString &filters,
                                     QString *selectedFilter)
 {
-    return QFileDialog::getOpenFileName(m_parent, caption, dir, filters, selectedFilter);
+    return QFileDialog::getOpenFileName(DialogOwner(m_parent), caption, dir, filters, selectedFilter);
 }
 
 QString QtFileDialogs::saveFileName(const QString &caption, const QString &dir, const QString &filters,
                                     QString *selectedFilter)
 {
     // The caller adds the extension and asks about overwriting in Czech.
-    return QFileDialog::getSaveFileName(m_parent, caption, dir, filters, selectedFilter,
+    return QFileDialog::getSaveFileName(DialogOwner(m_parent), caption, dir, filters, selectedFilter,
                                         QFileDialog::DontConfirmOverwrite);
 }
 
@@ -143,3 +180,15 @@ bool MultimediaSound::play(const QString &waveName)
 }
 
 bool DesktopShell::openUrl(const QString &url) { return QDesktopServices::openUrl(QUrl(url)); }
+
+QList<ScreenArea> DesktopScreens::areas() const
+{
+    QList<ScreenArea> out;
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    if (primary)
+        out.append({primary->geometry(), primary->availableGeometry()});
+    for (const QScreen *s : QGuiApplication::screens())
+        if (s != primary)
+            out.append({s->geometry(), s->availableGeometry()});
+    return out;
+}

@@ -3,7 +3,7 @@
 // dialogs, the INI settings store, sound through Qt Multimedia and the shell.
 
 #include "app/IniSettingsStore.h"
-#include "app/Platform.h"
+#include "platform/Platform.h"
 #include <QObject>
 #include <QPointer>
 #include <memory>
@@ -16,6 +16,11 @@ class SystemClock : public WallClock {
 public:
     QDateTime now() const override { return QDateTime::currentDateTime(); }
 };
+
+// The window a modal box belongs to and must come up in front of: the modal
+// window open now (the margins dialog printing), else the active window,
+// else a window that stays on top (the logo at start-up), else the main window.
+QWidget *DialogOwner(QWidget *mainWindow);
 
 class MessageBoxDialogs : public Dialogs {
 public:
@@ -30,6 +35,7 @@ public:
     void printerSetup(QPrinter &printer) override;
 
 private:
+    QWidget *owner() const;
     QPointer<QWidget> m_parent;
 };
 
@@ -63,6 +69,11 @@ public:
     bool openUrl(const QString &url) override;
 };
 
+class DesktopScreens : public Screens {
+public:
+    QList<ScreenArea> areas() const override;
+};
+
 struct DesktopPlatform {
     SystemClock clock;
     MessageBoxDialogs dialogs;
@@ -70,6 +81,7 @@ struct DesktopPlatform {
     IniSettingsStore settings;
     MultimediaSound sound;
     DesktopShell shell;
+    DesktopScreens screens;
 
-    Platform seams() { return Platform{clock, dialogs, fileDialogs, settings, sound, shell}; }
+    Platform seams() { return Platform{clock, dialogs, fileDialogs, settings, sound, shell, screens}; }
 };

@@ -2,6 +2,7 @@
 #include "tools/FindS_F10.h"
 #include "ui/AnimatedImage.h"
 #include "ui/AssetCatalogue.h"
+#include "ui/ConsultationEdit.h"
 #include "ui/Cursors.h"
 #include "ui/ExplorerButton.h"
 #include "ui/LogoF.h"
@@ -12,6 +13,7 @@
 #include "ui/HelpGuide.h"
 #include "ui/RichView.h"
 #include "ui/Zendra12F4.h"
+#include "notes/Pozn_F11.h"
 #include <QActionGroup>
 #include <QPrinter>
 #include <QApplication>
@@ -117,7 +119,6 @@ void TForm1::createControls()
         ExplorerButton[i]->setBitmap(Assets::Picture(QLatin1String(glyphs[i])));
         ExplorerButton[i]->setOptions(TExplorerButton::boMonoDisplay | TExplorerButton::boShowBevel);
         ExplorerButton[i]->resize(27, 27);
-        ExplorerButton[i]->setEnabled(false);
         if (i < 3)
             connect(ExplorerButton[i], &QAbstractButton::clicked, this, [this, i] { ExplorerButtonClick(i); });
         else
@@ -144,7 +145,9 @@ void TForm1::createControls()
     connect(Image2, &TPictureBox::clicked, this, &TForm1::Image2Click);
     connect(Image2, &TPictureBox::mousePressed, this, &TForm1::FormMouseDown);
 
-    RichEdit2 = new QPlainTextEdit(Image1);
+    auto *editor = new TConsultationEdit(Image1);
+    editor->onInsert = [this](const QMimeData *source) { PasteText(source); };
+    RichEdit2 = editor;
     RichEdit2->setObjectName(QStringLiteral("RichEdit2"));
     RichEdit2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RichEdit3 = new QPlainTextEdit(this);
@@ -198,8 +201,6 @@ void TForm1::setupFileActions()
     connect(Vzhledstrnky1, &QAction::triggered, this, &TForm1::Vzhledstrnky1Click);
     connect(Tisk, &QAction::triggered, this, &TForm1::TiskClick);
     connect(PrintSetup1, &QAction::triggered, this, &TForm1::PrintSetup1Click);
-    Vzhledstrnky1->setEnabled(false); // until the margins dialog exists
-    Tisk->setEnabled(false);
 }
 
 void TForm1::setupEditActions()
@@ -219,7 +220,6 @@ void TForm1::setupEditActions()
         a->setShortcutContext(Qt::WidgetShortcut);
     Edit1->addSeparator();
     Zrusit1 = Item(Edit1, "Zrusit1", QStringLiteral("&Zrušit"));
-    Zrusit1->setEnabled(false);
     connect(Zrusit1, &QAction::triggered, this, &TForm1::Zrusit1Click);
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
@@ -276,7 +276,6 @@ void TForm1::setupSettingsActions()
     connect(Wen1, &QAction::triggered, this, [this] { LoadTrigramPicture(); });
 
     Soupis = Item(Nastaveni1, "Soupis", QStringLiteral("&Soupis Hexagramů..."));
-    Soupis->setEnabled(false); // until the contents window exists
     connect(Soupis, &QAction::triggered, this, &TForm1::ShowContents);
     connect(Nastaveni1, &QMenu::aboutToShow, this, &TForm1::Nastaveni1Click);
 
@@ -364,9 +363,7 @@ void TForm1::setupBookActions()
     ObsahKP1 = Item(Obsah1, "ObsahKP1", QStringLiteral("Obsah &Knihy proměn..."));
     NajitKP1 = Item(Obsah1, "NajitKP1", QStringLiteral("&Najít v Knize proměn..."));
     Najtvuloenchsouborech1 = Item(Obsah1, "Najtvuloenchsouborech1", QStringLiteral("Najít v &souborech..."));
-    ObsahKP1->setEnabled(false); // until the contents window exists
     connect(ObsahKP1, &QAction::triggered, this, &TForm1::ShowContents);
-    NajitKP1->setEnabled(false); // until the find window exists
     connect(NajitKP1, &QAction::triggered, this, &TForm1::NajitKP1Click);
     Najtvuloenchsouborech1->setEnabled(false); // until the find window exists
     connect(Najtvuloenchsouborech1, &QAction::triggered, this, &TForm1::Najtvuloenchsouborech1Click);
@@ -443,7 +440,7 @@ void TForm1::FormCreate()
     SetUpTrigramPopup();
     New1Click();
     SelectSound();
-    VykladDH->setEnabled(VvojHexagram->isChecked());
+    UpdateActions();
     setWindowIcon(QIcon(QPixmap::fromImage(Assets::Picture(QStringLiteral("MainIcon")))));
 }
 
@@ -547,12 +544,6 @@ void TForm1::LoadPaper()
                                                                      : QStringLiteral("Papir2")));
 }
 
-void TForm1::ArmTrigramPicture(bool armed)
-{
-    for (int i = 0; i < 8; ++i)
-        Cursors::Set(PaintBox[i], armed ? crRuka : crRukaZak);
-}
-
 void TForm1::Exit1Click() { close(); }
 
 void TForm1::NapovedaClick()
@@ -573,12 +564,15 @@ void TForm1::NapovedaClick()
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
-    if (FormCloseQuery()) {
-        EndRecovery();
-        event->accept();
-    }
-    else
+    if (!FormCloseQuery()) {
         event->ignore();
+        return;
+    }
+    // Every question has been answered: the notes window goes without asking again.
+    if (Form11 && Form11->isVisible())
+        Form11->CloseAnswered();
+    EndRecovery();
+    event->accept();
 }
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
@@ -588,6 +582,14 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::MouseButtonRelease)
         return QMainWindow::eventFilter(watched, event);
     auto *w = qobject_cast<QWidget *>(watched);
+    if (w && w->window() != this && m_printing && type != QEvent::MouseButtonRelease
+        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        // Esc in another window (the margins dialog's "Tisk...") aborts the
+        // job too, instead of closing that window.
+        if (type == QEvent::KeyRelease)
+            AbortPrinting();
+        return true;
+    }
     if (!w || w->window() != this)
         return QMainWindow::eventFilter(watched, event);
     const bool inEditor = w == RichEdit2 || w == RichEdit2->viewport();

@@ -4,17 +4,20 @@
 // is the program-wide ProgramState; the window carries only its controls.
 // Handlers live in several files, one per menu or area.
 
-#include "app/Platform.h"
+#include "platform/Platform.h"
 #include "app/ProgramState.h"
 #include "app/SettingsText.h"
+#include "tools/WindowPlace.h"
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <functional>
 #include <memory>
 
 class QAction;
 class QActionGroup;
 class QMenu;
+class QMimeData;
 class QPlainTextEdit;
 class QPushButton;
 class QTimer;
@@ -30,7 +33,7 @@ class TGoToWeb;
 class TRichView;
 class TRVStyle;
 class TKxCollapsePanel;
-class TKxExplorerButton;
+using TKxExplorerButton = TExplorerButton;
 class InterpretationCorpus;
 class TForm2;
 class TForm3;
@@ -40,7 +43,7 @@ class TForm9;
 class TForm10;
 class TForm8;
 class QPrinter;
-struct SearchOptions;
+class WindowPlacer;
 class RecoveryStore;
 
 class TForm1 : public QMainWindow {
@@ -61,13 +64,12 @@ public:
     TForm10 *Form10 = nullptr; // find in files
     void setFilesFindWindow(TForm10 *find);
     void Najtvuloenchsouborech1Click();
-    // Searches the book in its order from the first step not yet visited;
-    // shows the first hexagram with the phrase in the viewer with the match
-    // selected and returns the match's position, or -1 when none has it.
-    qsizetype SearchBook(const QString &phrase, const SearchOptions &options, std::array<bool, 64> &visited);
-    void setNotesWindow(TForm11 *notes) { Form11 = notes; UpdatePictureButtons(); }
-    // The notes window turns its two buttons off while it is open.
-    void setNotesButtonsEnabled(bool enabled);
+    // The program state and the book, for the tool windows that fill the viewer.
+    ProgramState &programState() { return m_state; }
+    const InterpretationCorpus &corpus() const { return m_corpus; }
+    void setNotesWindow(TForm11 *notes) { Form11 = notes; UpdateActions(); }
+    // The notes window tells when it opens and closes; its two buttons are off meanwhile.
+    void setNotesOpen(bool open);
     void ExplorerButton4Click();
     void ExplorerButton7Click();
 
@@ -151,9 +153,10 @@ public:
     bool OpenFile(const QString &path, const QString *searchKey = nullptr);
     void setPasswordDialog(TPasswordDlg *dialog) { m_passwordDlg = dialog; }
     TPasswordDlg *passwordDialog() const { return m_passwordDlg; }
-    static inline const QString kDataFolder = QStringLiteral("Data");
     void Exit1Click();
-    void UpdatePictureButtons();
+    // Sets every enabled, armed and checked state of the window's controls
+    // from the program state; handlers change the state and then call it.
+    void UpdateActions();
     void NapovedaClick();
     // The executable's folder, from which the user guide is found; tests
     // point it at a folder tree of their own.
@@ -169,29 +172,36 @@ public:
     void Cut1Click(bool fromPopup = false);
     void Copy1Click(bool fromPopup = false);
     void Paste1Click(bool fromPopup = false);
+    // The one way text enters the editor: as plain text at the cursor, never
+    // while printing; pasting from the clipboard leaves its plain version there.
+    void PasteText(const QMimeData *source);
     void Odstranit2Click(bool fromPopup = false);
     void Vybratve1Click(bool fromPopup = false);
     // Settings and the look of the editor.
     void LoadSettings();
     void UlozNas1Click();
+    // Writes the settings store and reports a failure once.
+    void CommitSettings();
     void Barvapozad1Click();
     void Font1Click();
     void Systmovbarvy1Click();
     void PuvodniClick();
-    void CisHexagramuClick();
     void VvojHexagramClick();
     ColorValue editorFontColor() const { return m_fontColor; }
     ColorValue editorBackColor() const { return m_backColor; }
     // A stored colour as the desktop shows it now.
     static QColor ResolveColor(ColorValue value);
     QString notesFolder() const { return m_notesFolder; }
+    // What the tool windows' places are computed from and fitted into.
+    MainWindowSize mainWindowSize() const;
+    QList<ScreenArea> screenAreas() const { return m_platform.screens.areas(); }
+    void addToolWindowPlace(WindowPlacer *place) { m_places.append(place); }
     void SetUpTrigramPopup();
     void FormMouseDown();
     void PaintBox9Click();
     void PickTrigram(int position);
     void ShowHexagramInViewer(const HexagramLines &lines);
     void DrawHexagramInPicture();
-    void FillViewer();
     void ExplorerButtonClick(int button); // 0 nuclear, 1 opposite, 2 swapped
     void PaintBoxMouseDown(int position, Qt::MouseButton button);
     void Nastaveni1Click();
@@ -206,6 +216,7 @@ public:
     void setMarginsDialog(TForm8 *dialog);
     QPrinter &printer() { return *m_printer; }
     void TiskClick();
+    int printLineHeight() const { return m_printLineHeight; } // of the last job, in printer pixels
     void Vzhledstrnky1Click();
     void PrintSetup1Click();
     void CastFinished();
@@ -219,7 +230,6 @@ public:
     void LoadPanelPaper();
     void ShowPanel();
     void HidePanel();
-    void setContentsListEnabled(bool enabled);
     QStringList editorLines() const;
     void setEditorLines(const QStringList &lines);
 
@@ -265,7 +275,8 @@ private:
     void LoadTrigramPicture();
     void PickFuSi(Trigram trigram);
     void LoadTablePicture(int number);
-    void ArmTrigramPicture(bool armed);
+    void DrawCastOnPaper();
+    void LeaveCurrent();
     void SetSpinInterval();
     void RefreshWindowMenu();
     bool OpenSlot(const QString &name);
@@ -282,8 +293,20 @@ private:
     QActionGroup *m_soundGroup = nullptr;
     bool m_resetOnly = false; // Zrusit1Click runs only the reset part of New1Click
     void ApplyEditorLook();
-    void SetWood(int number);        // 1..4, 0 random: checks and loads
+    void SetWood(int number);        // 1..4 as stored, else the random choice
+    int WoodNumber() const;
     void SetSoundItem(int number);   // 1..7 as stored
+    int SoundNumber() const;
+    void ApplyFontText(const QString &text); // throws EConvertError
+    QString CurrentFontText() const;
+    // One value of the settings table as the window sets and reads it.
+    struct SettingBinding {
+        const char *name;
+        std::function<void(const QVariant &)> apply;
+        std::function<QVariant()> collect;
+    };
+    QList<SettingBinding> SettingBindings();
+    QList<WindowPlacer *> m_places;
     ColorValue m_fontColor = kDefaultTextColor;
     ColorValue m_backColor = kBlack;
     QString m_notesFolder;
@@ -292,12 +315,11 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     bool m_printing = false;
     bool m_printAbort = false;
+    int m_printLineHeight = 0;
     // Opens a window for a recovered consultation; false at the nine-window limit.
     bool RestoreConsultation(const QString &name, const QString &fileName, const QStringList &lines,
                              const QString &password);
     RecoveryStore *m_recovery = nullptr;
     QTimer *m_recoveryTimer = nullptr;
     bool m_recoveryFailureShown = false;
-    bool m_soupisAvailable = false; // the contents window exists
-    bool m_contentsListEnabled = true;
 };

@@ -36,7 +36,7 @@ void TForm1::Pocitacem1Click()
     Pocitacem1->setChecked(true);
     LoadCoinStrips();
     SetCoinsForMode(m_state.casting, false);
-    Cursors::Set(Image2, crRukaZak);
+    UpdateActions();
 }
 
 void TForm1::Rucne1Click()
@@ -44,9 +44,7 @@ void TForm1::Rucne1Click()
     Rucne1->setChecked(true);
     LoadCoinStrips();
     SetCoinsForMode(m_state.casting, true);
-    Cursors::Set(Image2, crRuka);
-    for (QPushButton *b : Button)
-        b->setEnabled(true);
+    UpdateActions();
 }
 
 void TForm1::SetSpinInterval()
@@ -82,7 +80,6 @@ void TForm1::CoinButtonClick(int k)
         return;
     CastingState &cast = m_state.casting;
     if (Pocitacem1->isChecked()) {
-        Nastavovatmince1->menuAction()->setEnabled(false);
         AnimatedImage[k]->setActive(true);
         Timer1->start();
         const QTime t = m_platform.clock.now().time();
@@ -90,9 +87,9 @@ void TForm1::CoinButtonClick(int k)
         if (r.stopped) {
             AnimatedImage[k]->setActive(false);
             AnimatedImage[k]->setGlyphNum(r.frame);
-            Button[k]->setEnabled(false);
             DrawNextLine();
         }
+        UpdateActions();
         return;
     }
     Timer1->start();
@@ -115,14 +112,22 @@ void TForm1::Image2Click()
         DrawNextLine();
 }
 
+void TForm1::DrawCastOnPaper()
+{
+    // The paper shows the current consultation's cast, finished or under way.
+    LoadPaper();
+    const int count = m_state.lines.hasHexagram ? 6 : m_state.casting.castLineCount;
+    const HexagramLines &lines = m_state.lines.hasHexagram ? m_state.lines.castLines : m_state.lines.readingLines;
+    for (int k = 1; k <= count; ++k)
+        DrawLine(Image2->canvas(), k, lines[k], Image1->width());
+    Image2->update();
+}
+
 void TForm1::DrawNextLine()
 {
     CastingState &cast = m_state.casting;
-    Zrusit1->setEnabled(true);
     const LineValue line = LineFromCoins(cast);
     if (line != 0) {
-        for (QPushButton *b : Button)
-            b->setEnabled(true);
         ++cast.castLineCount;
         const int k = cast.castLineCount;
         m_state.lines.readingLines[k] = line;
@@ -130,30 +135,20 @@ void TForm1::DrawNextLine()
         Image2->update();
         if (!handMode())
             cast.coinValues = {0, 0, 0};
-        ArmTrigramPicture(false);
         PaintBox9Click();
-        PapVykrCar->menuAction()->setEnabled(false);
-        Soupis->setEnabled(false);
-        setContentsListEnabled(false);
     }
-    const bool allButtons = Button[0]->isEnabled() && Button[1]->isEnabled() && Button[2]->isEnabled();
-    if (cast.castLineCount == 5 && caption().mid(8, 4) != u"Nový" && allButtons) {
-        m_platform.dialogs.message(MessageKind::Information, QStringLiteral("Zendra 2.1"),
+    // Once per cast, right after its fifth line.
+    if (line != 0 && cast.castLineCount == 5 && caption().mid(8, 4) != u"Nový") {
+        m_platform.dialogs.message(MessageKind::Information, kProgramCaption,
                                    QStringLiteral("Zapsat do souboru  ") + caption().mid(7) + u'?');
     }
     if (cast.castLineCount == 6) {
         cast.castLineCount = 0;
-        for (QPushButton *b : Button)
-            b->setEnabled(false);
-        Cursors::Set(Image2, crRukaZak);
         m_state.lines.castLines = m_state.lines.readingLines;
         CastFinished();
-        ArmTrigramPicture(true);
-        Soupis->setEnabled(m_soupisAvailable);
-        setContentsListEnabled(true);
-        Zrusit1->setEnabled(false);
         ShowPanel();
     }
+    UpdateActions();
 }
 
 void TForm1::Zrusit1Click()
@@ -161,20 +156,12 @@ void TForm1::Zrusit1Click()
     m_resetOnly = true;
     New1Click();
     m_resetOnly = false;
-    Zrusit1->setEnabled(false);
-    m_state.casting.timedTossStarted = false;
 }
 
 void TForm1::ResetCast()
 {
     CastingState &cast = m_state.casting;
     cast.timedTossStarted = false;
-    for (QPushButton *b : Button)
-        b->setEnabled(true);
-    Pocitacem1->setEnabled(true);
-    Rucne1->setEnabled(true);
-    PapVykrCar->menuAction()->setEnabled(true);
-    Nastavovatmince1->menuAction()->setEnabled(true);
     cast.coinStates = {0, 0, 0};
     if (Pocitacem1->isChecked())
         Pocitacem1Click();
@@ -185,9 +172,7 @@ void TForm1::ResetCast()
     HidePanel();
     m_state.lines.hasHexagram = false;
     cast.castLineCount = 0;
-    ArmTrigramPicture(true);
-    Soupis->setEnabled(m_soupisAvailable);
-    setContentsListEnabled(true);
+    UpdateActions();
 }
 
 void TForm1::SelectSound()

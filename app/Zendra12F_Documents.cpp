@@ -2,6 +2,8 @@
 // modified flag and the questions before unsaved work is lost.
 
 #include "app/Zendra12F.h"
+#include "notes/Pozn_F11.h"
+#include "files/EditorText.h"
 #include "reading/MarkerLine.h"
 #include <QAction>
 #include <QLocale>
@@ -12,11 +14,11 @@
 
 namespace {
 const QString kNewName = QStringLiteral("Nový ");
-const QString kCaptionPrefix = QStringLiteral("Zendra  ");
+const QString kCaptionPrefix = kProgramName + QStringLiteral("  ");
 const QString kQuestionCaption = QStringLiteral("Potvrzení");
 } // namespace
 
-QStringList TForm1::editorLines() const { return RichEdit2->toPlainText().split(u'\n'); }
+QStringList TForm1::editorLines() const { return EditorText::Of(*RichEdit2->document()).split(u'\n'); }
 
 void TForm1::setEditorLines(const QStringList &lines) { RichEdit2->setPlainText(lines.join(u'\n')); }
 
@@ -51,7 +53,7 @@ void TForm1::RefreshWindowMenu()
 bool TForm1::OpenSlot(const QString &name)
 {
     if (m_state.documents.openSlot(name) == 0) {
-        m_platform.dialogs.message(MessageKind::Information, QStringLiteral("Zendra 2.1"), DocumentSlots::kLimitMessage);
+        m_platform.dialogs.message(MessageKind::Information, kProgramCaption, DocumentSlots::kLimitMessage);
         return false;
     }
     RefreshWindowMenu();
@@ -108,21 +110,25 @@ void TForm1::ShowCurrent()
     RichEdit2->setTextCursor(c);
 
     m_state.lines.hasHexagram = hasHexagram;
-    const bool casting = m_state.casting.castLineCount > 0 || m_state.casting.timedTossStarted;
     if (hasHexagram) {
         m_state.lines.castLines = cast;
         DrawPanelLines();
         ShowPanel();
-        for (QPushButton *b : Button)
-            b->setEnabled(false);
-        Nastavovatmince1->menuAction()->setEnabled(false);
     } else {
         HidePanel();
-        for (QPushButton *b : Button)
-            b->setEnabled(true);
-        PapVykrCar->menuAction()->setEnabled(!casting);
-        Nastavovatmince1->menuAction()->setEnabled(!casting);
     }
+    DrawCastOnPaper();
+    UpdateActions();
+}
+
+void TForm1::LeaveCurrent()
+{
+    // An unfinished cast belongs to the consultation it started in: leaving
+    // that consultation cancels it as "&Zrušit" does, so that it can neither
+    // finish in another one nor leave a stopped coin behind. The marks go too.
+    StoreCurrent();
+    ClearPanelMarks();
+    ResetCast();
 }
 
 void TForm1::SwitchToSlot(int k)
@@ -130,8 +136,11 @@ void TForm1::SwitchToSlot(int k)
     DocumentSlots &docs = m_state.documents;
     if (k < 1 || k > DocumentSlots::kMaxOpen || !docs[k].isOpen())
         return;
-    StoreCurrent();
-    ClearPanelMarks();
+    if (k == docs.currentSlot) {
+        RefreshWindowMenu(); // its item stays checked
+        return;
+    }
+    LeaveCurrent();
     docs.currentSlot = k;
     RefreshWindowMenu();
     setCaptionFor(docs[k].caption);
@@ -193,6 +202,9 @@ bool TForm1::FormCloseQuery()
 {
     DocumentSlots &docs = m_state.documents;
     docs.saveCancelled = false;
+    // The note first, while every window is still there to be seen.
+    if (Form11 && Form11->isVisible() && !Form11->FormCloseQuery())
+        return false;
     StoreCurrent();
     for (int k = 1; k <= DocumentSlots::kMaxOpen; ++k) {
         if (!docs[k].isOpen() || !docs[k].modified)

@@ -7,11 +7,11 @@
 #include "files/PasswordRules.h"
 #include "reading/MarkerLine.h"
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QPlainTextEdit>
 
 namespace {
-const QString kCaption = QStringLiteral("Zendra 2.1");
 const QString kSaveFilters = QStringLiteral("Textový soubor  *.txt (*.txt);;Šifrovaný soubor  *.txg (*.txg)");
 const QString kOpenFilters = QStringLiteral(
     "*.txt, *.txg (*.txt *.txg);;Textové soubory  *.txt (*.txt);;Šifrované soubory  *.txg (*.txg)");
@@ -25,7 +25,8 @@ void TForm1::SaveAs1Click()
 {
     DocumentSlots &docs = m_state.documents;
     QString filter;
-    QString path = m_platform.fileDialogs.saveFileName(QStringLiteral("Uložit jako"), kDataFolder, kSaveFilters, &filter);
+    const QString start = ConsultationFile::DialogStartPath(QDir::currentPath(), docs.current().fileName);
+    QString path = m_platform.fileDialogs.saveFileName(QStringLiteral("Uložit jako"), start, kSaveFilters, &filter);
     if (path.isEmpty()) {
         docs.saveCancelled = true;
         return;
@@ -34,7 +35,7 @@ void TForm1::SaveAs1Click()
     if (QFileInfo(path).suffix().isEmpty())
         path += filter.contains(QLatin1String(".txg")) ? QStringLiteral(".txg") : QStringLiteral(".txt");
     if (QFileInfo::exists(path)
-        && m_platform.dialogs.askYesNo(kCaption, QStringLiteral("Soubor %1 již existuje.\nChcete jej nahradit?").arg(path))
+        && m_platform.dialogs.askYesNo(kProgramCaption, QStringLiteral("Soubor %1 již existuje.\nChcete jej nahradit?").arg(path))
                != Answer::Yes) {
         docs.saveCancelled = true;
         return;
@@ -62,7 +63,7 @@ void TForm1::SaveDocument(const QString &remembered)
     const QString path = slot.fileName;
     const QString lost = ConsultationFile::UnrepresentableCharacters(slot.lines);
     if (!lost.isEmpty()
-        && m_platform.dialogs.askYesNo(kCaption, QStringLiteral("Text obsahuje znaky, které soubor nemůže uchovat: %1\n"
+        && m_platform.dialogs.askYesNo(kProgramCaption, QStringLiteral("Text obsahuje znaky, které soubor nemůže uchovat: %1\n"
                                                                 "Uložit je jako otazníky?").arg(lost))
                != Answer::Yes) {
         slot.fileName = remembered;
@@ -82,18 +83,18 @@ void TForm1::SaveDocument(const QString &remembered)
     try {
         ConsultationFile::WriteFile(path, ConsultationFile::SavedForm(path, slot.lines, password));
     } catch (const EPasswordRefused &e) {
-        m_platform.dialogs.message(MessageKind::Error, kCaption, e.message());
+        m_platform.dialogs.message(MessageKind::Error, kProgramCaption, e.message());
         slot.fileName = remembered;
         docs.saveCancelled = true;
         return;
     } catch (const EFileError &e) {
         // The old file is whole; the document stays modified.
-        m_platform.dialogs.message(MessageKind::Error, kCaption, e.message());
+        m_platform.dialogs.message(MessageKind::Error, kProgramCaption, e.message());
         slot.fileName = remembered;
         docs.saveCancelled = true;
         return;
     }
-    setWindowTitle(QStringLiteral("Zendra [") + path + u']');
+    setWindowTitle(kProgramName + QStringLiteral(" [") + path + u']');
     slot.caption = path;
     RefreshWindowMenu();
     slot.modified = false;
@@ -104,7 +105,8 @@ void TForm1::SaveDocument(const QString &remembered)
 
 void TForm1::Open1Click()
 {
-    const QString path = m_platform.fileDialogs.openFileName(QStringLiteral("Otevřít"), kDataFolder, kOpenFilters);
+    const QString start = ConsultationFile::DialogStartPath(QDir::currentPath(), QString());
+    const QString path = m_platform.fileDialogs.openFileName(QStringLiteral("Otevřít"), start, kOpenFilters);
     if (!path.isEmpty())
         OpenFile(path);
 }
@@ -114,14 +116,14 @@ bool TForm1::OpenFile(const QString &path, const QString *searchKey)
     DocumentSlots &docs = m_state.documents;
     for (int k = 1; k <= DocumentSlots::kMaxOpen; ++k) {
         if (docs[k].isOpen() && docs[k].fileName == path) {
-            m_platform.dialogs.message(MessageKind::Information, kCaption,
+            m_platform.dialogs.message(MessageKind::Information, kProgramCaption,
                                        QStringLiteral("Soubor ") + path + QStringLiteral(" je již otevřený."));
             SwitchToSlot(k);
             return false;
         }
     }
     if (docs.openSlotCount >= DocumentSlots::kMaxOpen) {
-        m_platform.dialogs.message(MessageKind::Information, kCaption, kFilesLimitMessage);
+        m_platform.dialogs.message(MessageKind::Information, kProgramCaption, kFilesLimitMessage);
         return false;
     }
 
@@ -130,7 +132,7 @@ bool TForm1::OpenFile(const QString &path, const QString *searchKey)
     QString password;
     if (ConsultationFile::IsPlainName(path)) {
         try {
-            lines = ConsultationFile::ReadLines(ConsultationFile::ReadFile(path));
+            lines = ConsultationFile::ReadPlainLines(ConsultationFile::ReadFile(path));
         } catch (const EFileError &e) {
             readError = e.message(); // the window still opens, empty
         }
@@ -142,18 +144,18 @@ bool TForm1::OpenFile(const QString &path, const QString *searchKey)
         try {
             stored = ConsultationFile::ReadFile(path);
         } catch (const EFileError &e) {
-            m_platform.dialogs.message(MessageKind::Error, kCaption, e.message());
+            m_platform.dialogs.message(MessageKind::Error, kProgramCaption, e.message());
             return false;
         }
         const std::optional<QStringList> opened = ConsultationFile::OpenedLines(path, stored, password);
         if (!opened) {
-            m_platform.dialogs.message(MessageKind::Information, kCaption, PasswordMessages::kWrong);
+            m_platform.dialogs.message(MessageKind::Information, kProgramCaption, PasswordMessages::kWrong);
             return false;
         }
         lines = *opened;
     }
 
-    StoreCurrent();
+    LeaveCurrent();
     if (!OpenSlot(path))
         return false;
     DocumentSlot &slot = docs.current();
@@ -164,6 +166,6 @@ bool TForm1::OpenFile(const QString &path, const QString *searchKey)
     ShowCurrent();
     RichEdit2->moveCursor(QTextCursor::Start);
     if (!readError.isEmpty())
-        m_platform.dialogs.message(MessageKind::Error, kCaption, readError);
+        m_platform.dialogs.message(MessageKind::Error, kProgramCaption, readError);
     return true;
 }

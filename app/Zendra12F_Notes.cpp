@@ -6,11 +6,10 @@
 #include "reading/Corpus.h"
 #include "ui/ExplorerButton.h"
 
-void TForm1::setNotesButtonsEnabled(bool enabled)
+void TForm1::setNotesOpen(bool open)
 {
-    m_notesOpen = !enabled;
-    UpdatePictureButtons();
-    ExplorerButton7->setEnabled(enabled && Form11);
+    m_notesOpen = open;
+    UpdateActions();
 }
 
 void TForm1::ExplorerButton4Click()

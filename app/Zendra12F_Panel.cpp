@@ -26,12 +26,6 @@ Button *PanelButton(QWidget *panel, const char *name, const QString &caption, co
     return b;
 }
 
-void SetArmed(QWidget *button, bool enabled)
-{
-    button->setEnabled(enabled);
-    Cursors::Set(button, enabled ? crRuka : crRukaZak);
-}
-
 // A point is inside a band only strictly between its edges.
 bool StrictlyInside(const QRect &r, const QPoint &p)
 {
@@ -83,7 +77,6 @@ void TForm1::createPanel()
     ExplorerButton5->setBitmap(Assets::Picture(QStringLiteral("TlOpacne")));
     ExplorerButton6->setBitmap(Assets::Picture(QStringLiteral("TlOtocene")));
     ExplorerButton7->setBitmap(Assets::Picture(QStringLiteral("TlPoznamky")));
-    SetArmed(KxExplorerButton1, false);
 
     connect(KxExplorerButton2, &QAbstractButton::clicked, this, [this] { PanelButtonClick(0); });
     connect(KxExplorerButton1, &QAbstractButton::clicked, this, [this] { PanelButtonClick(1); });
@@ -121,10 +114,9 @@ void TForm1::LayOutPanel()
     KxCollapsePanel1->setGeometry(QRect(m_panelPlace, QSize(width, height)));
     TileImage1->setGeometry(0, 0, width, height);
     TileImage1->lower();
-    for (QWidget *b : {static_cast<QWidget *>(KxExplorerButton1), static_cast<QWidget *>(KxExplorerButton2),
-                       static_cast<QWidget *>(KxExplorerButton3), static_cast<QWidget *>(ExplorerButton5),
+    for (QWidget *b : {static_cast<QWidget *>(KxExplorerButton3), static_cast<QWidget *>(ExplorerButton5),
                        static_cast<QWidget *>(ExplorerButton6)})
-        Cursors::Set(b, b->isEnabled() ? crRuka : crRukaZak);
+        Cursors::Set(b, crRuka);
     Cursors::Set(Image4, crSipkaZ);
 }
 
@@ -139,10 +131,6 @@ void TForm1::DrawPanelLines()
     const HexagramLines &cast = m_state.lines.castLines;
     PanelState &panel = m_state.panel;
     LoadPanelPaper();
-    bool changing = false;
-    for (int p = 1; p <= 6; ++p)
-        changing = changing || IsChanging(cast[p]);
-    SetArmed(KxExplorerButton2, changing);
     panel.panelLineRects = {};
     QImage &paper = Image4->canvas();
     const int W = Image4->width(), H = Image4->height(); // the paper's size as shown
@@ -163,7 +151,7 @@ void TForm1::DrawPanelLines()
 void TForm1::ClearPanelMarks()
 {
     m_state.panel.panelMarks = {};
-    SetArmed(KxExplorerButton1, false);
+    UpdateActions();
 }
 
 void TForm1::Image4MouseMove(const QPoint &at)
@@ -183,10 +171,7 @@ void TForm1::Image4MouseDown(const QPoint &at)
             DrawPanelLines();
         }
     }
-    bool any = false;
-    for (bool m : panel.panelMarks)
-        any = any || m;
-    SetArmed(KxExplorerButton1, any);
+    UpdateActions();
 }
 
 void TForm1::PanelButtonClick(int which)

@@ -15,8 +15,7 @@
 void TForm1::setMarginsDialog(TForm8 *dialog)
 {
     Form8 = dialog;
-    Vzhledstrnky1->setEnabled(dialog != nullptr);
-    Tisk->setEnabled(dialog != nullptr);
+    UpdateActions();
 }
 
 void TForm1::Vzhledstrnky1Click()
@@ -44,7 +43,7 @@ void TForm1::TiskClick()
     QPainter painter;
     if (!painter.begin(&printer)) {
         m_printing = false;
-        m_platform.dialogs.message(MessageKind::Error, QStringLiteral("Zendra 2.1"),
+        m_platform.dialogs.message(MessageKind::Error, kProgramCaption,
                                    QStringLiteral("Tisk nelze zahájit."));
         return;
     }
@@ -58,7 +57,9 @@ void TForm1::TiskClick()
     const QFontMetrics metrics(font, &printer);
     const int pageWidth = printer.width(), pageHeight = printer.height();
     const QStringList lines = WrapLines(RichEdit2->toPlainText(), font, pageWidth - L - R, &printer);
-    const QList<PrintedLine> placed = LayOutPages(lines, L, T, B, pageHeight, metrics.height() + metrics.leading());
+    const int em = qRound(editorFont.pointSizeF() * printer.logicalDpiY() / 72.0);
+    m_printLineHeight = PrintLineHeight(metrics.ascent() + metrics.descent(), em);
+    const QList<PrintedLine> placed = LayOutPages(lines, L, T, B, pageHeight, m_printLineHeight);
     int page = 0;
     for (const PrintedLine &line : placed) {
         // Let Esc reach the main window while the job spools.
@@ -75,7 +76,7 @@ void TForm1::TiskClick()
         printer.abort();
         painter.end();
         m_printing = false;
-        m_platform.dialogs.message(MessageKind::Information, QStringLiteral("Zendra 2.1"),
+        m_platform.dialogs.message(MessageKind::Information, kProgramCaption,
                                    QStringLiteral("Tisk byl zrušen."));
         return;
     }

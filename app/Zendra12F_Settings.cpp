@@ -2,8 +2,10 @@
 // by "&Uložit nastavení"; and the commands that change the editor's look.
 
 #include "app/Zendra12F.h"
+#include "app/SettingsKeys.h"
 #include "tools/FindKP_F9.h"
 #include "tools/FindS_F10.h"
+#include "tools/WindowPlacer.h"
 #include "tools/Zendra12F2.h"
 #include "tools/Zendra12F3.h"
 #include "notes/Pozn_F11.h"
@@ -82,91 +84,41 @@ void TForm1::SetWood(int number)
         NahodaD->setChecked(true);
 }
 
+int TForm1::WoodNumber() const
+{
+    for (int i = 0; i < 4; ++i)
+        if (Drevo[i]->isChecked())
+            return i + 1;
+    return 5;
+}
+
 void TForm1::SetSoundItem(int number)
 {
     QAction *const items[7] = {Zvonky, Zvonek, Harfa1, Harfa2, Hrom, Zadny, Nahoda};
     (number >= 1 && number <= 7 ? items[number - 1] : Nahoda)->setChecked(true);
 }
 
-void TForm1::LoadSettings()
+int TForm1::SoundNumber() const
 {
-    SettingsStore &store = m_platform.settings;
-    QFont font(kBuiltInFont);
-    font.setPixelSize(kBuiltInFontPixels);
-    if (!store.keyExists()) {
-        // No key at all: the desktop's own colours and the "&Wen" arrangement.
-        RichEdit2->setFont(font);
-        m_fontColor = SystemColor(clWindowTextIdx);
-        m_backColor = SystemColor(clWindowIdx);
-        Wen1->setChecked(true);
-        ApplyEditorLook();
-        VykladDH->setEnabled(VvojHexagram->isChecked());
-        return;
-    }
-    auto has = [&](const char *name) { return store.contains(QLatin1String(name)); };
-    auto flag = [&](const char *name) { return store.readInteger(QLatin1String(name)) != 0; };
-
-    if (has("Dir"))
-        m_notesFolder = store.readString(QStringLiteral("Dir"));
-    m_fontColor = kDefaultTextColor;
-    if (has("FontM1")) {
-        try {
-            const FontText f = StringToFont(store.readString(QStringLiteral("FontM1")));
-            font = QFont(f.name);
-            font.setPointSize(qMax(1, f.size));
-            font.setBold(f.bold);
-            font.setItalic(f.italic);
-            font.setUnderline(f.underline);
-            font.setStrikeOut(f.strikeOut);
-            m_fontColor = f.color;
-        } catch (const EConvertError &e) {
-            // A damaged font text: say so and keep the built-in font.
-            m_platform.dialogs.message(MessageKind::Error, QStringLiteral("Zendra 2.1"), e.message());
-        }
-    }
-    RichEdit2->setFont(font);
-    m_backColor = kBlack;
-    if (has("ColorM1")) {
-        try {
-            m_backColor = StringToColor(store.readString(QStringLiteral("ColorM1")));
-        } catch (const EConvertError &e) {
-            m_platform.dialogs.message(MessageKind::Error, QStringLiteral("Zendra 2.1"), e.message());
-        }
-    }
-    (!has("FS") || flag("FS") ? FuSi1 : Wen1)->setChecked(true);
-    (!has("PC") || flag("PC") ? Pocitacem1 : Rucne1)->setChecked(true);
-    if (has("KxColPanelTop"))
-        m_panelPlace.setY(store.readInteger(QStringLiteral("KxColPanelTop")));
-    if (has("KxColPanelLeft"))
-        m_panelPlace.setX(store.readInteger(QStringLiteral("KxColPanelLeft")));
-    if (has("CisHex"))
-        CisHexagramu->setChecked(flag("CisHex"));
-    if (has("VyvHex"))
-        VvojHexagram->setChecked(flag("VyvHex"));
-    if (has("VDHex"))
-        VykladDH->setChecked(flag("VDHex"));
-    if (has("Rychle"))
-        Rychle->setChecked(flag("Rychle"));
-    if (has("CisDr"))
-        SetWood(store.readInteger(QStringLiteral("CisDr")));
-    if (has("CisZv"))
-        SetSoundItem(store.readInteger(QStringLiteral("CisZv")));
-    if (has("ZObrTrig"))
-        (flag("ZObrTrig") ? ZlatistyObrTrig : StrbrObrTrig)->setChecked(true);
-    if (has("ZVykrCar"))
-        (flag("ZVykrCar") ? ZlatistyVykrCar : StrbrVykrCar)->setChecked(true);
-    if (has("ZPanelHex"))
-        (flag("ZPanelHex") ? ZlatistyPanelHex : StrbrPanelHex)->setChecked(true);
-    if (has("SMince"))
-        (flag("SMince") ? Stribro : Zlato)->setChecked(true);
-    ApplyEditorLook();
-    VykladDH->setEnabled(VvojHexagram->isChecked());
+    const QList<QAction *> sounds = {Zvonky, Zvonek, Harfa1, Harfa2, Hrom, Zadny, Nahoda};
+    return int(sounds.indexOf(m_soundGroup->checkedAction())) + 1;
 }
 
-void TForm1::UlozNas1Click()
+void TForm1::ApplyFontText(const QString &text)
 {
-    SettingsStore &store = m_platform.settings;
-    store.createKey();
+    const FontText f = StringToFont(text);
+    QFont font(f.name);
+    font.setPointSize(qMax(1, f.size));
+    font.setBold(f.bold);
+    font.setItalic(f.italic);
+    font.setUnderline(f.underline);
+    font.setStrikeOut(f.strikeOut);
+    RichEdit2->setFont(font);
+    m_fontColor = f.color;
+}
+
+QString TForm1::CurrentFontText() const
+{
     const QFont f = RichEdit2->font();
     FontText text;
     text.name = f.family();
@@ -176,47 +128,152 @@ void TForm1::UlozNas1Click()
     text.underline = f.underline();
     text.strikeOut = f.strikeOut();
     text.color = m_fontColor;
-    store.writeString(QStringLiteral("FontM1"), FontToString(text));
-    store.writeString(QStringLiteral("ColorM1"), ColorToString(m_backColor));
-    store.writeInteger(QStringLiteral("FS"), FuSi1->isChecked());
-    store.writeInteger(QStringLiteral("PC"), Pocitacem1->isChecked());
-    if (Form2) {
-        const QRect g = Form2->geometry();
-        store.writeInteger(QStringLiteral("F2Left"), g.x());
-        store.writeInteger(QStringLiteral("F2Top"), g.y());
-        store.writeInteger(QStringLiteral("F2Height"), g.height());
-        store.writeInteger(QStringLiteral("F2Width"), g.width());
+    return FontToString(text);
+}
+
+QList<TForm1::SettingBinding> TForm1::SettingBindings()
+{
+    // What each value of the table sets and reads in the window; each setter
+    // only sets, the caller brings pictures and controls up to date.
+    auto check = [](QAction *item) {
+        return SettingBinding{nullptr, [item](const QVariant &v) { item->setChecked(v.toBool()); },
+                              [item] { return QVariant(item->isChecked()); }};
+    };
+    auto pair = [](QAction *whenSet, QAction *otherwise) {
+        return SettingBinding{nullptr, [=](const QVariant &v) { (v.toBool() ? whenSet : otherwise)->setChecked(true); },
+                              [whenSet] { return QVariant(whenSet->isChecked()); }};
+    };
+    auto named = [](const char *name, SettingBinding b) {
+        b.name = name;
+        return b;
+    };
+    return {
+        named("Dir", {nullptr, [this](const QVariant &v) { m_notesFolder = v.toString(); }, nullptr}),
+        named("FontM1", {nullptr, [this](const QVariant &v) { ApplyFontText(v.toString()); },
+                         [this] { return QVariant(CurrentFontText()); }}),
+        named("ColorM1", {nullptr, [this](const QVariant &v) { m_backColor = StringToColor(v.toString()); },
+                          [this] { return QVariant(ColorToString(m_backColor)); }}),
+        named("FS", pair(FuSi1, Wen1)),
+        named("PC", pair(Pocitacem1, Rucne1)),
+        named("KxColPanelTop", {nullptr, [this](const QVariant &v) { m_panelPlace.setY(v.toInt()); },
+                                [this] { return QVariant(KxCollapsePanel1->y()); }}),
+        named("KxColPanelLeft", {nullptr, [this](const QVariant &v) { m_panelPlace.setX(v.toInt()); },
+                                 [this] { return QVariant(KxCollapsePanel1->x()); }}),
+        named("CisHex", check(CisHexagramu)),
+        named("VyvHex", check(VvojHexagram)),
+        named("VDHex", check(VykladDH)),
+        named("CisDr", {nullptr, [this](const QVariant &v) { SetWood(v.toInt()); },
+                        [this] { return QVariant(WoodNumber()); }}),
+        named("ZObrTrig", pair(ZlatistyObrTrig, StrbrObrTrig)),
+        named("ZVykrCar", pair(ZlatistyVykrCar, StrbrVykrCar)),
+        named("ZPanelHex", pair(ZlatistyPanelHex, StrbrPanelHex)),
+        named("SMince", pair(Stribro, Zlato)),
+        named("CisZv", {nullptr, [this](const QVariant &v) { SetSoundItem(v.toInt()); },
+                        [this] { return QVariant(SoundNumber()); }}),
+        named("Rychle", check(Rychle)),
+    };
+}
+
+namespace {
+
+QVariant DefaultValue(const SettingKey &key)
+{
+    switch (key.type) {
+    case SettingType::Text: return QString::fromUtf8(key.text);
+    case SettingType::Flag: return key.number != 0;
+    case SettingType::Integer: break;
     }
-    if (Form3) {
-        const QRect g = Form3->geometry();
-        store.writeInteger(QStringLiteral("F3Left"), g.x());
-        store.writeInteger(QStringLiteral("F3Top"), g.y());
-        store.writeInteger(QStringLiteral("F3Height"), g.height());
-        store.writeInteger(QStringLiteral("F3Width"), g.width());
+    return key.number;
+}
+
+QVariant StoredValue(const SettingsStore &store, const SettingKey &key)
+{
+    const QString name = SettingName(key);
+    switch (key.type) {
+    case SettingType::Text: return store.readString(name);
+    case SettingType::Flag: return store.readInteger(name) != 0; // any nonzero number reads as set
+    case SettingType::Integer: break;
     }
-    if (Form9) {
-        store.writeInteger(QStringLiteral("F9Left"), Form9->x());
-        store.writeInteger(QStringLiteral("F9Top"), Form9->y());
+    return store.readInteger(name);
+}
+
+void WriteValue(SettingsStore &store, const SettingKey &key, const QVariant &value)
+{
+    if (key.type == SettingType::Text)
+        store.writeString(SettingName(key), value.toString());
+    else
+        store.writeInteger(SettingName(key), key.type == SettingType::Flag ? int(value.toBool()) : value.toInt());
+}
+
+} // namespace
+
+void TForm1::LoadSettings()
+{
+    SettingsStore &store = m_platform.settings;
+    QFont font(kBuiltInFont);
+    font.setPixelSize(kBuiltInFontPixels);
+    RichEdit2->setFont(font);
+    if (!store.keyExists()) {
+        // No key at all: the desktop's own colours and the "&Wen" arrangement.
+        m_fontColor = SystemColor(clWindowTextIdx);
+        m_backColor = SystemColor(clWindowIdx);
+        Wen1->setChecked(true);
+        ApplyEditorLook();
+        return;
     }
-    if (Form10)
-        Form10->SavePlace(store);
-    store.writeInteger(QStringLiteral("KxColPanelTop"), KxCollapsePanel1->y());
-    store.writeInteger(QStringLiteral("KxColPanelLeft"), KxCollapsePanel1->x());
-    store.writeInteger(QStringLiteral("CisHex"), CisHexagramu->isChecked());
-    store.writeInteger(QStringLiteral("VyvHex"), VvojHexagram->isChecked());
-    store.writeInteger(QStringLiteral("VDHex"), VykladDH->isChecked());
-    int wood = 5;
-    for (int i = 0; i < 4; ++i)
-        if (Drevo[i]->isChecked())
-            wood = i + 1;
-    store.writeInteger(QStringLiteral("CisDr"), wood);
-    store.writeInteger(QStringLiteral("ZObrTrig"), ZlatistyObrTrig->isChecked());
-    store.writeInteger(QStringLiteral("ZVykrCar"), ZlatistyVykrCar->isChecked());
-    store.writeInteger(QStringLiteral("ZPanelHex"), ZlatistyPanelHex->isChecked());
-    store.writeInteger(QStringLiteral("SMince"), Stribro->isChecked());
-    const QList<QAction *> sounds = {Zvonky, Zvonek, Harfa1, Harfa2, Hrom, Zadny, Nahoda};
-    store.writeInteger(QStringLiteral("CisZv"), int(sounds.indexOf(m_soundGroup->checkedAction())) + 1);
-    store.writeInteger(QStringLiteral("Rychle"), Rychle->isChecked());
+    // Without FontM1 the built-in font stays, plain, in the default colour.
+    m_fontColor = kDefaultTextColor;
+    const QList<SettingBinding> bindings = SettingBindings();
+    for (const SettingKey &key : SettingsTable()) {
+        const auto b = std::find_if(bindings.begin(), bindings.end(),
+                                    [&](const SettingBinding &x) { return qstrcmp(x.name, key.name) == 0; });
+        if (b == bindings.end())
+            continue; // places and margins: their windows read them
+        const bool stored = store.contains(SettingName(key));
+        if (!stored && key.type == SettingType::Text && key.writer == SettingWriter::SaveSettings)
+            continue;
+        try {
+            b->apply(stored ? StoredValue(store, key) : DefaultValue(key));
+        } catch (const EConvertError &e) {
+            // A damaged text: say so, keep the default, and go on with the rest.
+            m_platform.dialogs.message(MessageKind::Error, kProgramCaption, e.message());
+        }
+    }
+    ApplyEditorLook();
+}
+
+void TForm1::UlozNas1Click()
+{
+    SettingsStore &store = m_platform.settings;
+    store.createKey();
+    const QList<SettingBinding> bindings = SettingBindings();
+    for (const SettingKey &key : SettingsTable()) {
+        if (key.writer != SettingWriter::SaveSettings)
+            continue;
+        for (const SettingBinding &b : bindings)
+            if (qstrcmp(b.name, key.name) == 0)
+                WriteValue(store, key, b.collect());
+    }
+    // A window that never had a place has none to store.
+    for (const WindowPlacer *place : m_places)
+        place->save(store);
+    CommitSettings();
+}
+
+void TForm1::CommitSettings()
+{
+    const QString failure = m_platform.settings.commit();
+    if (!failure.isEmpty())
+        m_platform.dialogs.message(MessageKind::Error, kProgramCaption, failure);
+}
+
+MainWindowSize TForm1::mainWindowSize() const
+{
+    // The client area under the menu, and the outer height with the frame:
+    // the same two measures for every default place.
+    const QList<ScreenArea> screens = screenAreas();
+    return {Image1->width(), Image1->height(), frameGeometry().height(),
+            screens.isEmpty() ? 0 : screens.first().geometry.height()};
 }
 
 void TForm1::Barvapozad1Click()
@@ -251,58 +308,34 @@ void TForm1::Systmovbarvy1Click()
 
 void TForm1::PuvodniClick()
 {
-    m_backColor = kBlack;
-    m_fontColor = kDefaultTextColor;
-    QFont font(kBuiltInFont);
-    font.setPointSize(kOriginalFontPoints);
-    RichEdit2->setFont(font);
+    // The values the table restores; the arrangement and the way of tossing stay.
+    const QList<SettingBinding> bindings = SettingBindings();
+    for (const SettingKey &key : SettingsTable())
+        if (key.original)
+            for (const SettingBinding &b : bindings)
+                if (qstrcmp(b.name, key.name) == 0)
+                    b.apply(DefaultValue(key));
     ApplyEditorLook();
     if (Form11)
         Form11->takeLook();
 
-    // Window places from the main window's size; Trunc as everywhere.
-    const int W = Image1->width(), H = Image1->height(), MH = frameGeometry().height();
-    const QScreen *screen = this->screen();
-    const int SH = screen ? screen->geometry().height() : H;
-    if (Form2) {
-        const int left = int(W * 0.36375), top = int(H * 0.54348);
-        Form2->setGeometry(left, top, W - left, qMax(50, H + top - SH));
-    }
-    if (Form3) {
-        const int top = int(MH * 0.035);
-        Form3->setGeometry(int(W * 0.4395), top, int(W * 0.44625), H + top);
-    }
-    if (Form9)
-        Form9->move(9, int(MH * 0.56333));
-    if (Form10)
-        Form10->RestoreDefaultPlace(MH);
+    for (WindowPlacer *place : m_places)
+        place->restoreOriginal();
     m_panelPlace = QPoint(Image3->x() + Image3->width() - 20, Image3->y() + 10);
     KxCollapsePanel1->move(m_panelPlace);
 
-    // The options' own defaults; arrangement and way of tossing stay.
-    CisHexagramu->setChecked(true);
-    VvojHexagram->setChecked(false);
-    VykladDH->setChecked(true);
-    VykladDH->setEnabled(false);
     WoodClick(0);
-    ZlatistyObrTrig->setChecked(true);
     LoadTrigramPicture();
     if (m_state.trigramPickState == PickShown)
         DrawHexagramInPicture();
-    ZlatistyVykrCar->setChecked(true);
-    if (PapVykrCar->menuAction()->isEnabled()) // never wipe a drawn cast
-        LoadPaper();
-    StrbrPanelHex->setChecked(true);
+    DrawCastOnPaper();
     LoadPanelPaper();
     if (m_state.lines.hasHexagram)
         DrawPanelLines();
-    if (!Stribro->isChecked())
-        MetalClick(true);
-    Rychle->setChecked(false);
+    MetalClick(true);
     SetSpinInterval();
-    Nahoda->setChecked(true);
     SelectSound();
+    UpdateActions();
 }
 
-void TForm1::VvojHexagramClick() { VykladDH->setEnabled(VvojHexagram->isChecked()); }
-void TForm1::CisHexagramuClick() {}
+void TForm1::VvojHexagramClick() { UpdateActions(); }

@@ -1,12 +1,10 @@
 // The trigram picture: picks of a lower and an upper trigram, the marks in
-// its centre, the pop-up descriptions, the picture buttons, and the viewer
-// and contents windows that the picks fill.
+// its centre, the pop-up descriptions and the picture buttons; the viewer
+// that the picks fill and the contents window.
 
 #include "app/Zendra12F.h"
 #include "casting/LineDrawing.h"
-#include "reading/ReadingGenerator.h"
 #include "tools/FindKP_F9.h"
-#include "tools/TextSearch.h"
 #include "tools/Zendra12F2.h"
 #include "tools/Zendra12F3.h"
 #include "ui/Cursors.h"
@@ -24,10 +22,7 @@ void TForm1::setBookWindows(TForm2 *viewer, TForm3 *contents)
 {
     Form2 = viewer;
     Form3 = contents;
-    m_soupisAvailable = contents != nullptr;
-    Soupis->setEnabled(m_soupisAvailable && m_state.casting.castLineCount == 0);
-    ObsahKP1->setEnabled(m_soupisAvailable);
-    setContentsListEnabled(m_contentsListEnabled);
+    UpdateActions();
 }
 
 void TForm1::ShowContents()
@@ -39,28 +34,11 @@ void TForm1::ShowContents()
     Form3->activateWindow();
 }
 
-void TForm1::setContentsListEnabled(bool enabled)
-{
-    m_contentsListEnabled = enabled;
-    if (Form3)
-        Form3->ListBox1->setEnabled(enabled);
-}
-
 void TForm1::PaintBox9Click()
 {
     LoadTrigramPicture();
     m_state.trigramPickState = PickNone;
-    UpdatePictureButtons();
-}
-
-void TForm1::UpdatePictureButtons()
-{
-    const bool shown = m_state.trigramPickState == PickShown;
-    for (int i = 0; i < 3; ++i) {
-        ExplorerButton[i]->setEnabled(shown);
-        Cursors::Set(ExplorerButton[i], shown ? crRuka : crRukaZak);
-    }
-    ExplorerButton[3]->setEnabled(shown && Form11 && !m_notesOpen);
+    UpdateActions();
 }
 
 void TForm1::PickTrigram(int position)
@@ -82,7 +60,7 @@ void TForm1::PickTrigram(int position)
         }
         PickFuSi(TrigramAtPosition(position, true));
     }
-    UpdatePictureButtons();
+    UpdateActions();
 }
 
 void TForm1::PickFuSi(Trigram trigram)
@@ -104,23 +82,11 @@ void TForm1::PickFuSi(Trigram trigram)
         TrigramMarks::DrawTrigram(picture, TrigramMarks::LowerBase(h), info.yang[0], info.yang[1], info.yang[2]);
     }
     Image3->update();
-    if (m_state.trigramPickState == PickFilling)
-        FillViewer();
-}
-
-void TForm1::FillViewer()
-{
-    DocumentSlots &docs = m_state.documents;
-    const int remembered = docs.currentSlot;
-    docs.currentSlot = DocumentSlots::kScratch;
-    DocumentSlot &scratch = docs[DocumentSlots::kScratch];
-    scratch.lines.clear();
-    m_state.currentHeading = GenerateReading(m_corpus, m_state.lines.readingLines, true, scratch.lines);
-    if (Form2)
-        Form2->showText(m_state.currentHeading, scratch.lines.join(u'\n'));
-    scratch.lines.clear();
-    docs.currentSlot = remembered;
-    m_state.trigramPickState = PickShown;
+    if (m_state.trigramPickState == PickFilling) {
+        if (Form2)
+            Form2->FillFromReadingLines();
+        m_state.trigramPickState = PickShown;
+    }
 }
 
 void TForm1::ShowHexagramInViewer(const HexagramLines &lines)
@@ -139,7 +105,7 @@ void TForm1::DrawHexagramInPicture()
     m_state.trigramPickState = PickShown;
     TrigramMarks::DrawHexagram(Image3->canvas(), m_state.lines.readingLines);
     Image3->update();
-    UpdatePictureButtons();
+    UpdateActions();
 }
 
 void TForm1::ExplorerButtonClick(int button)
@@ -157,13 +123,8 @@ void TForm1::PaintBoxMouseDown(int position, Qt::MouseButton button)
         HideTrigramPopup();
 }
 
-void TForm1::Nastaveni1Click()
-{
-    const bool lowerPicked = m_state.trigramPickState == PickLower;
-    FuSi1->setEnabled(!lowerPicked);
-    Wen1->setEnabled(!lowerPicked);
-    ZobrazitPanelDH->setEnabled(m_state.lines.hasHexagram && KxCollapsePanel1->isHidden());
-}
+// The panel's own close button hides it without telling the window.
+void TForm1::Nastaveni1Click() { UpdateActions(); }
 
 void TForm1::F9Pressed()
 {
@@ -238,7 +199,7 @@ void TForm1::HideTrigramPopup()
 void TForm1::setFindWindow(TForm9 *find)
 {
     Form9 = find;
-    NajitKP1->setEnabled(find != nullptr);
+    UpdateActions();
 }
 
 void TForm1::NajitKP1Click()
@@ -248,45 +209,4 @@ void TForm1::NajitKP1Click()
     Form9->show();
     Form9->raise();
     Form9->activateWindow();
-}
-
-qsizetype TForm1::SearchBook(const QString &phrase, const SearchOptions &options, std::array<bool, 64> &visited)
-{
-    PaintBox9Click();
-    m_state.trigramPickState = PickFilling; // the generator writes whole texts
-    DocumentSlots &docs = m_state.documents;
-    const int remembered = docs.currentSlot;
-    docs.currentSlot = DocumentSlots::kScratch;
-    DocumentSlot &scratch = docs[DocumentSlots::kScratch];
-    qsizetype found = -1;
-    for (int step = 1; step <= 64 && found < 0; ++step) {
-        m_state.lines.readingLines = SearchOrderStep(step);
-        if (visited[step - 1])
-            continue;
-        visited[step - 1] = true;
-        scratch.lines.clear();
-        const QString heading = GenerateReading(m_corpus, m_state.lines.readingLines, true, scratch.lines);
-        RichEdit3->setPlainText(scratch.lines.join(u'\n'));
-        found = FindPhrase(RichEdit3->toPlainText(), phrase, 0, options);
-        if (found < 0)
-            continue;
-        m_state.currentHeading = heading;
-        if (Form2) {
-            Form2->showText(heading, RichEdit3->toPlainText());
-            QPlainTextEdit *view = Form2->RichEdit1;
-            view->setFocus();
-            QTextCursor c = view->textCursor();
-            c.setPosition(int(found));
-            c.setPosition(int(found + phrase.size()), QTextCursor::KeepAnchor);
-            view->setTextCursor(c);
-        }
-        DrawHexagramInPicture();
-    }
-    scratch.lines.clear();
-    docs.currentSlot = remembered;
-    if (found < 0) {
-        m_state.trigramPickState = PickNone;
-        UpdatePictureButtons();
-    }
-    return found;
 }

@@ -2,7 +2,7 @@
 // All of Zendra's windows, created once in their fixed order and kept until
 // the program ends; main() and the tests build the same set.
 
-#include "app/Platform.h"
+#include "platform/Platform.h"
 #include "app/ProgramState.h"
 #include <memory>
 

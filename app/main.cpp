@@ -32,7 +32,7 @@ void ShowLogo(TForm7 &logo, const WallClock &clock)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Zendra 2.1"));
+    QApplication::setApplicationName(kProgramCaption);
     // The toolkit's own dialogs (files, colours, fonts, printing) speak Czech too.
     QTranslator toolkitCzech;
     if (toolkitCzech.load(QStringLiteral("qtbase_cs"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

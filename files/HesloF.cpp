@@ -1,5 +1,5 @@
 #include "files/HesloF.h"
-#include "app/Platform.h"
+#include "platform/Platform.h"
 #include "files/PasswordRules.h"
 #include <QCheckBox>
 #include <QFileInfo>
@@ -17,7 +17,6 @@ namespace {
 constexpr int kDesignDpi = 120;
 constexpr int kDesignWidth = 353, kDesignHeight = 160, kDesignFontPixels = 14;
 
-const QString kMessageCaption = QStringLiteral("Zendra 2.1");
 const QString kCancelText = QStringLiteral("Storno");
 const QString kSkipText = QStringLiteral("Přeskočit");
 
@@ -145,7 +144,7 @@ void TPasswordDlg::ResetCaptionAndLabel()
 
 void TPasswordDlg::Tell(MessageKind kind, const QString &text)
 {
-    m_dialogs.message(kind, kMessageCaption, text);
+    m_dialogs.message(kind, kProgramCaption, text);
 }
 
 std::optional<QString> TPasswordDlg::AskNewPassword()

@@ -1,28 +1,10 @@
 #include "files/PasswordRules.h"
 #include "files/FileCipher.h"
-#include <QStringDecoder>
-#include <QStringEncoder>
+#include "files/CodePage.h"
 
 namespace {
 
 bool IsBlank(QChar c) { return c.unicode() <= u' ' || c.isSpace(); }
-
-const char *const kCodePage = "windows-1250";
-
-// The characters of text that do not survive a trip through the code page,
-// each once, in order of appearance.
-QString UnrepresentableCharacters(const QString &text)
-{
-    QString bad;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const qsizetype width = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        const QString ch = text.mid(i, width);
-        i += width - 1;
-        if (!PasswordBytes(ch) && !bad.contains(ch))
-            bad += ch;
-    }
-    return bad;
-}
 
 } // namespace
 
@@ -36,22 +18,7 @@ QString TrimPassword(const QString &entry)
     return entry.mid(begin, end - begin);
 }
 
-std::optional<QByteArray> PasswordBytes(const QString &password)
-{
-    QStringEncoder encoder(kCodePage);
-    if (!encoder.isValid())
-        return std::nullopt;
-    QByteArray bytes = encoder.encode(password);
-    if (encoder.hasError())
-        return std::nullopt;
-    // Some converters map a character they lack to a look-alike without
-    // reporting it; only an exact way back counts.
-    QStringDecoder decoder(kCodePage);
-    const QString back = decoder.decode(bytes);
-    if (decoder.hasError() || back != password)
-        return std::nullopt;
-    return bytes;
-}
+std::optional<QByteArray> PasswordBytes(const QString &password) { return CodePage::EncodeExactly(password); }
 
 QByteArray KeyForNewPassword(const QString &password)
 {
@@ -60,7 +27,7 @@ QByteArray KeyForNewPassword(const QString &password)
         throw EPasswordRefused(PasswordMessages::kNotEntered);
     const std::optional<QByteArray> key = PasswordBytes(trimmed);
     if (!key)
-        throw EPasswordRefused(PasswordMessages::kUnrepresentable.arg(UnrepresentableCharacters(trimmed)));
+        throw EPasswordRefused(PasswordMessages::kUnrepresentable.arg(CodePage::Unrepresentable(trimmed)));
     if (key->size() % FileCipher::kKeyLengthModulus == 0)
         throw EPasswordRefused(PasswordMessages::kLengthMultipleOf256);
     if (!IsCipherKeyAccepted(*key))

@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             std::abort();
     } else {
         text = FileSearch::PlainFileText(bytes);
-        if (text != FileSearch::EditorText(ConsultationFile::ReadLines(bytes)))
+        if (text != FileSearch::EditorText(ConsultationFile::ReadPlainLines(bytes)))
             std::abort();
     }
     CheckText(text);

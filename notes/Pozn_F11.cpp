@@ -1,7 +1,9 @@
 #include "notes/Pozn_F11.h"
-#include "app/Platform.h"
+#include "platform/Platform.h"
 #include "app/Zendra12F.h"
+#include "files/CodePage.h"
 #include "files/ConsultationFile.h"
+#include "files/EditorText.h"
 #include "ui/AssetCatalogue.h"
 #include <QBuffer>
 #include <QCloseEvent>
@@ -21,12 +23,19 @@ constexpr int kStripHeight = 22;
 // Notes keep CR LF between lines in the file and '\n' in the editor.
 QByteArray NoteBytes(const QString &text)
 {
-    return ConsultationFile::ToCodePage(QString(text).replace(u'\n', QLatin1String("\r\n")));
+    return CodePage::Encode(QString(text).replace(u'\n', QLatin1String("\r\n")));
+}
+
+QString UnreadableMessage(const QString &path, const QString &reason)
+{
+    return QStringLiteral("Soubor poznámek %1 nelze přečíst: %2\n"
+                          "Dokud nebude opraven nebo přesunut jinam, poznámky nelze ukládat.")
+        .arg(QDir::toNativeSeparators(path), reason);
 }
 
 QString NoteText(QByteArrayView bytes)
 {
-    QString text = ConsultationFile::FromCodePage(bytes);
+    QString text = CodePage::Decode(bytes);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(u'\r', u'\n');
     return text;
@@ -55,6 +64,8 @@ void TNoteSaveButton::paintEvent(QPaintEvent *)
         style()->drawControl(QStyle::CE_PushButtonBevel, &option, &p, this);
     }
     const QImage disk = Assets::Picture(QStringLiteral("Disketa"), devicePixelRatioF());
+    if (!isEnabled()) // a notes file that cannot be read: nothing can be saved
+        p.setOpacity(0.35);
     const QRect target = rect().adjusted(2, 2, -2, -2);
     p.drawImage(target.translated(m_held ? 1 : 0, m_held ? 1 : 0), disk);
 }
@@ -86,7 +97,9 @@ void TNoteSaveButton::mouseReleaseEvent(QMouseEvent *event)
 }
 
 TForm11::TForm11(TForm1 &main, Dialogs &dialogs)
-    : QWidget(&main, Qt::Tool | Qt::WindowStaysOnTopHint), m_main(main), m_dialogs(dialogs)
+    : QWidget(&main, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                         | Qt::WindowCloseButtonHint),
+      m_main(main), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("Form11"));
     setWindowTitle(kCaption);
@@ -150,24 +163,33 @@ void TForm11::FormShow()
     takeLook();
     NotesReady = false;
     LoadFailed = false;
-    m_main.setNotesButtonsEnabled(false);
+    m_main.setNotesOpen(true);
     const QString path = notesPath();
     const bool exists = QFileInfo::exists(path);
     Memo1->blockSignals(true);
     Memo1->clear();
     if (exists) {
+        QString reason;
         try {
             HKStreams1.LoadFromFile(path);
-        } catch (const ECorruptFile &) {
-            LoadFailed = true;
-        } catch (const EStreamError &) {
-            LoadFailed = true;
+        } catch (const ECorruptFile &e) {
+            reason = e.message();
+        } catch (const EStreamError &e) {
+            reason = e.reason();
         }
+        LoadFailed = !reason.isNull();
+        Memo1->setReadOnly(LoadFailed);
+        SaveButton->setEnabled(!LoadFailed);
         if (LoadFailed) {
-            // No message: the editor stays empty and nothing counts as a change.
+            // A note typed now could not be kept: say so at once and take no
+            // typing, rather than refuse the save later.
             Memo1->blockSignals(false);
+            m_dialogs.message(MessageKind::Error, kProgramCaption, UnreadableMessage(path, reason));
             return;
         }
+    } else {
+        Memo1->setReadOnly(false);
+        SaveButton->setEnabled(true);
     }
     QBuffer note;
     note.open(QIODevice::ReadWrite);
@@ -178,7 +200,7 @@ void TForm11::FormShow()
     } else {
         Memo1->setPlainText(NoteDefaultText + u'\n');
         QBuffer fresh;
-        fresh.setData(NoteBytes(Memo1->toPlainText()));
+        fresh.setData(NoteBytes(EditorText::Of(*Memo1->document())));
         fresh.open(QIODevice::ReadOnly);
         HKStreams1.AddStream(name, &fresh);
     }
@@ -203,16 +225,16 @@ bool TForm11::SaveNote()
 {
     if (LoadFailed) {
         // Saving would replace the unreadable file with this one note.
-        m_dialogs.message(MessageKind::Error, QStringLiteral("Zendra 2.1"),
+        m_dialogs.message(MessageKind::Error, kProgramCaption,
                           QStringLiteral("Soubor poznámek %1 nelze přečíst. Aby nepřišel o ostatní poznámky, "
                                          "poznámka do něj uložena nebude.")
                               .arg(QDir::toNativeSeparators(notesPath())));
         return false;
     }
-    const QString text = Memo1->toPlainText();
+    const QString text = EditorText::Of(*Memo1->document());
     const QString lost = ConsultationFile::UnrepresentableCharacters({text});
     if (!lost.isEmpty()
-        && m_dialogs.askYesNo(QStringLiteral("Zendra 2.1"),
+        && m_dialogs.askYesNo(kProgramCaption,
                               QStringLiteral("Poznámka obsahuje znaky, které soubor nemůže uchovat: %1\n"
                                              "Uložit je jako otazníky?").arg(lost))
                != Answer::Yes)
@@ -225,7 +247,9 @@ bool TForm11::SaveNote()
         QDir().mkpath(QFileInfo(notesPath()).absolutePath());
         HKStreams1.SaveToFile(notesPath());
     } catch (const EStreamError &e) {
-        m_dialogs.message(MessageKind::Error, QStringLiteral("Zendra 2.1"), e.message());
+        m_dialogs.message(MessageKind::Error, kProgramCaption,
+                          QStringLiteral("Soubor poznámek %1 nelze uložit: %2")
+                              .arg(QDir::toNativeSeparators(notesPath()), e.reason()));
         return false;
     }
     NotesModified = false;
@@ -235,30 +259,41 @@ bool TForm11::SaveNote()
 
 void TForm11::SaveButtonClick()
 {
-    SaveNote();
-    // Each save through the button changes the caption, so the user sees it happen.
-    setWindowTitle(windowTitle() == kCaption + u' ' ? kCaption : kCaption + u' ');
+    // Each save through the button changes the caption, so the user sees it
+    // happen; a failed save must not look like one.
+    if (SaveNote())
+        setWindowTitle(windowTitle() == kCaption + u' ' ? kCaption : kCaption + u' ');
+}
+
+bool TForm11::FormCloseQuery()
+{
+    if (!NotesModified)
+        return true;
+    switch (m_dialogs.askYesNoCancel(QStringLiteral("Potvrzení"),
+                                     QStringLiteral("Poznámka není uložena. Checete ji uložit?"))) {
+    case Answer::Yes:
+        return SaveNote();
+    case Answer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TForm11::CloseAnswered()
+{
+    m_answered = true;
+    close();
+    m_answered = false;
 }
 
 void TForm11::closeEvent(QCloseEvent *event)
 {
-    if (NotesModified) {
-        switch (m_dialogs.askYesNoCancel(QStringLiteral("Potvrzení"),
-                                         QStringLiteral("Poznámka není uložena. Checete ji uložit?"))) {
-        case Answer::Yes:
-            if (!SaveNote()) {
-                event->ignore();
-                return;
-            }
-            break;
-        case Answer::No:
-            break;
-        default:
-            event->ignore();
-            return;
-        }
+    if (!m_answered && !FormCloseQuery()) {
+        event->ignore();
+        return;
     }
-    m_main.setNotesButtonsEnabled(true);
+    m_main.setNotesOpen(false);
     HKStreams1.ClearStreams();
     Memo1->blockSignals(true);
     Memo1->clear();

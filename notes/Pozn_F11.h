@@ -54,6 +54,10 @@ public:
     // Saves the note under its name, with every other note the file held.
     bool SaveNote();
     void SaveButtonClick();
+    // Asks about an unsaved note: false when the window must stay open.
+    bool FormCloseQuery();
+    // Closes without asking again, once the question has been answered.
+    void CloseAnswered();
     // Gives the editor the consultation editor's font and colours.
     void takeLook();
 
@@ -67,4 +71,5 @@ private:
 
     TForm1 &m_main;
     Dialogs &m_dialogs;
+    bool m_answered = false;
 };

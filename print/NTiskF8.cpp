@@ -1,5 +1,6 @@
 #include "print/NTiskF8.h"
-#include "app/Platform.h"
+#include "platform/Platform.h"
+#include "app/SettingsKeys.h"
 #include "app/Zendra12F.h"
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -14,15 +15,14 @@
 namespace {
 constexpr int kPreviewWidth = 167;
 struct MarginField {
-    const char *setting;
+    const char *setting; // its default is in the settings table
     const char *label;
     int maximum;
-    int fallback;
 };
-const MarginField kFields[4] = {{"SpE1", "Levý okraj v mm", 80, 20},
-                                {"SpE2", "Pravý okraj v mm", 80, 20},
-                                {"SpE3", "Horní okraj v mm", 120, 25},
-                                {"SpE4", "Dolní okraj v mm", 120, 15}};
+const MarginField kFields[4] = {{"SpE1", "Levý okraj v mm", 80},
+                                {"SpE2", "Pravý okraj v mm", 80},
+                                {"SpE3", "Horní okraj v mm", 120},
+                                {"SpE4", "Dolní okraj v mm", 120}};
 } // namespace
 
 TForm8::TForm8(TForm1 &main, SettingsStore &settings, QPrinter &printer)
@@ -40,7 +40,7 @@ TForm8::TForm8(TForm1 &main, SettingsStore &settings, QPrinter &printer)
         QSpinBox *box = new QSpinBox(this);
         box->setObjectName(QStringLiteral("SpinEdit%1").arg(i + 1));
         box->setRange(0, kFields[i].maximum);
-        box->setValue(kFields[i].fallback);
+        box->setValue(Setting(kFields[i].setting).number);
         form->addRow(QString::fromUtf8(kFields[i].label), box);
         *boxes[i] = box;
         connect(box, &QSpinBox::valueChanged, this, &TForm8::DrawPreview);
@@ -79,7 +79,7 @@ void TForm8::LoadMargins()
     for (int i = 0; i < 4; ++i) {
         const QString name = QLatin1String(kFields[i].setting);
         const bool stored = m_settings.keyExists() && m_settings.contains(name);
-        boxes[i]->setValue(stored ? m_settings.readInteger(name) : kFields[i].fallback);
+        boxes[i]->setValue(stored ? m_settings.readInteger(name) : Setting(kFields[i].setting).number);
     }
 }
 
@@ -110,10 +110,10 @@ void TForm8::Button1Click()
 {
     m_settings.createKey();
     const PageMargins m = margins();
-    m_settings.writeInteger(QStringLiteral("SpE1"), m.left);
-    m_settings.writeInteger(QStringLiteral("SpE2"), m.right);
-    m_settings.writeInteger(QStringLiteral("SpE3"), m.top);
-    m_settings.writeInteger(QStringLiteral("SpE4"), m.bottom);
+    const int values[4] = {m.left, m.right, m.top, m.bottom};
+    for (int i = 0; i < 4; ++i)
+        m_settings.writeInteger(QLatin1String(kFields[i].setting), values[i]);
+    m_main.CommitSettings();
     accept();
 }
 

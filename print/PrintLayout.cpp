@@ -27,6 +27,8 @@ QStringList WrapLines(const QString &text, const QFont &font, int width, const Q
     return out;
 }
 
+int PrintLineHeight(int cellHeight, int emHeight) { return cellHeight + (cellHeight - emHeight); }
+
 QList<PrintedLine> LayOutPages(const QStringList &lines, int left, int top, int bottom, int pageHeight,
                                int lineHeight)
 {

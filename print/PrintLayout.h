@@ -19,6 +19,10 @@ int MmToPixels(int mm, int dpi);
 // The lines a word-wrapping box of this width shows for the text.
 QStringList WrapLines(const QString &text, const QFont &font, int width, const class QPaintDevice *device = nullptr);
 
+// The pitch of printed lines: the font's cell height (ascent + descent)
+// plus its internal leading, the part of the cell above the em square.
+int PrintLineHeight(int cellHeight, int emHeight);
+
 struct PrintedLine {
     int page = 0; // from 0
     int x = 0;

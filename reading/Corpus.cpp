@@ -167,6 +167,13 @@ namespace BookTables {
 
 QString Title(int number) { return QString::fromUtf8(kTitles[number - 1]); }
 
+QString ShortTitle(int number)
+{
+    const QString title = Title(number);
+    const qsizetype bracket = title.indexOf(QLatin1String(" ("));
+    return bracket < 0 ? title : title.left(bracket);
+}
+
 QString Heading(int number)
 {
     return QStringLiteral("       %1. Hexagram:  %2%3").arg(number).arg(Title(number)).arg(number == 7 ? "" : ".");

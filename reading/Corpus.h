@@ -51,6 +51,9 @@ HexagramText ParseHexagramText(int number, const QString &text, QStringList &def
 
 namespace BookTables {
 QString Title(int number);
+// The title without the second name some titles carry in brackets, as the
+// contents list shows it: "Prosperita" for "Prosperita (mír)".
+QString ShortTitle(int number);
 // "       7. Hexagram:  Vojsko" - every title but that of 7 ends with a full stop.
 QString Heading(int number);
 QString PrincipleLabel(int number);

@@ -1,6 +1,6 @@
 #pragma once
-// The 64 entries of the contents list: "k. Title", shorter titles than the
-// headings of the reading, and one trailing space for entries 1 to 8.
+// The 64 entries of the contents list: "k. Title" with the book's short
+// titles, and one trailing space for entries 1 to 8.
 
 #include <QString>
 #include <QStringList>

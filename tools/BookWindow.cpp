@@ -2,18 +2,15 @@
 #include "app/Zendra12F.h"
 #include <QKeyEvent>
 
-TBookWindow::TBookWindow(TForm1 &main, SettingsStore &settings, const QString &placePrefix)
-    : QWidget(&main, Qt::Tool), m_main(main), m_stored(settings, placePrefix)
+TBookWindow::TBookWindow(TForm1 &main, SettingsStore &settings, ToolWindow which)
+    : QWidget(&main, Qt::Tool), m_main(main), m_place(*this, main, which, settings)
 {
+    setMinimumSize(KeysOf(which).minimum);
 }
 
 void TBookWindow::showEvent(QShowEvent *event)
 {
-    if (!m_placed) {
-        const QRect d = defaultPlace();
-        setGeometry(m_stored.resolve(d.x(), d.y(), d.width(), d.height()));
-        m_placed = true;
-    }
+    m_place.showing();
     QWidget::showEvent(event);
 }
 

@@ -4,7 +4,7 @@
 // a default taken from the main window when it first appears; F9 closes it
 // (not with Ctrl alone) and Tab moves to its partner when that is visible.
 
-#include "tools/WindowPlace.h"
+#include "tools/WindowPlacer.h"
 #include <QWidget>
 
 class TForm1;
@@ -13,12 +13,10 @@ class SettingsStore;
 class TBookWindow : public QWidget {
     Q_OBJECT
 public:
-    TBookWindow(TForm1 &main, SettingsStore &settings, const QString &placePrefix);
+    TBookWindow(TForm1 &main, SettingsStore &settings, ToolWindow which);
     void setPartner(QWidget *partner) { m_partner = partner; }
 
 protected:
-    // The default place computed from the main window at first showing.
-    virtual QRect defaultPlace() const = 0;
     void showEvent(QShowEvent *event) override;
     // True when the key event was one of the two shared keys.
     bool handleSharedKey(QEvent *event);
@@ -27,6 +25,5 @@ protected:
     QWidget *m_partner = nullptr;
 
 private:
-    StoredWindowPlace m_stored;
-    bool m_placed = false;
+    WindowPlacer m_place;
 };

@@ -1,4 +1,5 @@
 #include "tools/FileSearch.h"
+#include "files/CodePage.h"
 #include "files/ConsultationFile.h"
 #include "files/PasswordRules.h"
 #include "reading/MarkerLine.h"
@@ -80,7 +81,7 @@ const std::array<char16_t, 256> &ShownCharacters()
         std::array<char16_t, 256> t{};
         for (int b = 0; b < 256; ++b) {
             const char byte = char(b);
-            const QString c = ConsultationFile::FromCodePage(QByteArrayView(&byte, 1));
+            const QString c = CodePage::Decode(QByteArrayView(&byte, 1));
             t[b] = c.size() == 1 ? c[0].unicode() : char16_t(QChar::ReplacementCharacter);
         }
         t[0xA0] = u' ';
@@ -128,13 +129,21 @@ void DropMarkerLine(QString &text)
     text.remove(0, end < 0 ? text.size() : end + 1);
 }
 
-} // namespace
-
-QString PlainFileText(QByteArrayView bytes)
+QString CodePageFileText(QByteArrayView bytes)
 {
     QString text = JoinedLines(bytes);
     DropMarkerLine(text);
     return text;
+}
+
+} // namespace
+
+QString PlainFileText(QByteArrayView bytes)
+{
+    // A file another editor wrote in UTF-8 opens as UTF-8: search what it shows.
+    if (ConsultationFile::IsUtf8PlainText(bytes))
+        return EditorText(ConsultationFile::ReadPlainLines(bytes));
+    return CodePageFileText(bytes);
 }
 
 QString DecryptedFileText(QByteArrayView body)
@@ -145,8 +154,8 @@ QString DecryptedFileText(QByteArrayView body)
         bool padded = n >= 1 && n <= 8 && body.size() >= n + 1;
         for (int i = 0; padded && i < n; ++i)
             padded = body[body.size() - 2 - i] == 1;
-        if (padded)
-            return PlainFileText(body.first(body.size() - n - 1));
+        if (padded) // the program's own content: always the code page
+            return CodePageFileText(body.first(body.size() - n - 1));
     }
     // Anything else: the last line stands in for the padding.
     QString text = JoinedLines(body);

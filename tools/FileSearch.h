@@ -67,11 +67,13 @@ private:
 QStringList Entries(const QString &folder);
 
 // The text the editor shows for a document's lines: a first line that the
-// marker parse hides or drops is left out, the rest joined by one LF. The
-// editor reads a no-break space back as a space; so does this.
+// marker parse hides or drops is left out, the rest joined by one LF. A
+// no-break space is searched as a space, so a phrase typed with ordinary
+// spaces finds it.
 QString EditorText(QStringList lines);
 
-// The editor text of a plain file's bytes.
+// The editor text of a plain file's bytes, in UTF-8 when the editor reads
+// them so.
 QString PlainFileText(QByteArrayView bytes);
 // The editor text of a protected file's content after decryption and the
 // signature: the padding goes, or the last line when the padding is damaged.

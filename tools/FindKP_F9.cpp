@@ -1,6 +1,7 @@
 #include "tools/FindKP_F9.h"
-#include "app/Platform.h"
+#include "platform/Platform.h"
 #include "app/Zendra12F.h"
+#include "reading/ReadingGenerator.h"
 #include "tools/TextSearch.h"
 #include "tools/Zendra12F2.h"
 #include <QCheckBox>
@@ -12,11 +13,14 @@
 #include <QPushButton>
 
 TForm9::TForm9(TForm1 &main, TForm2 &viewer, Dialogs &dialogs, SettingsStore &settings)
-    : QWidget(&main, Qt::Tool | Qt::WindowStaysOnTopHint), m_main(main), m_viewer(viewer), m_dialogs(dialogs)
+    : QWidget(&main, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                         | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      m_main(main), m_viewer(viewer), m_dialogs(dialogs), m_place(*this, main, ToolWindow::FindInBook, settings)
 {
     setObjectName(QStringLiteral("Form9"));
     setWindowTitle(QStringLiteral("Najít v Knize proměn"));
     auto *grid = new QGridLayout(this);
+    grid->setSizeConstraint(QLayout::SetFixedSize); // nothing to gain from another size
     Label1 = new QLabel(QStringLiteral("Najít text:"), this);
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
@@ -35,39 +39,38 @@ TForm9::TForm9(TForm1 &main, TForm2 &viewer, Dialogs &dialogs, SettingsStore &se
     grid->addWidget(Button3, 4, 1);
     grid->addWidget(Button2, 5, 0, 1, 2);
     grid->addWidget(Button4, 6, 1);
-    for (QPushButton *b : {Button1, Button2, Button3})
-        b->setEnabled(false);
-    Button1->setDefault(true);
+    UpdateButtons();
+    // Enter searches from the start, as the default button of a dialog would.
+    connect(Edit1, &QLineEdit::returnPressed, this, [this] {
+        if (Button1->isEnabled())
+            Button1Click();
+    });
     connect(Button1, &QPushButton::clicked, this, &TForm9::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm9::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TForm9::Button3Click);
     connect(Button4, &QPushButton::clicked, this, &QWidget::close);
     connect(Edit1, &QLineEdit::textChanged, this, &TForm9::Edit1Change);
     // QLineEdit already copies, cuts and pastes with Ctrl+C, X and V.
-    if (settings.keyExists()) {
-        if (settings.contains(QStringLiteral("F9Left")))
-            m_storedPlace.setX(settings.readInteger(QStringLiteral("F9Left")));
-        if (settings.contains(QStringLiteral("F9Top")))
-            m_storedPlace.setY(settings.readInteger(QStringLiteral("F9Top")));
-    }
 }
 
 void TForm9::showEvent(QShowEvent *event)
 {
-    if (!m_placed) {
-        move(m_storedPlace.x() >= 0 ? m_storedPlace.x() : 9,
-             m_storedPlace.y() >= 0 ? m_storedPlace.y() : int(m_main.height() * 0.56333));
-        m_placed = true;
-    }
+    m_place.showing();
     QWidget::showEvent(event);
+}
+
+void TForm9::UpdateButtons()
+{
+    const bool text = !Edit1->text().trimmed().isEmpty();
+    Button1->setEnabled(text);
+    Button2->setEnabled(text && m_viewerShown);
+    Button3->setEnabled(text && m_canContinue);
 }
 
 void TForm9::Edit1Change()
 {
-    const bool text = !Edit1->text().trimmed().isEmpty();
-    Button1->setEnabled(text);
-    Button2->setEnabled(text && m_viewer.isVisible());
-    Button3->setEnabled(false);
+    m_canContinue = false;
+    UpdateButtons();
 }
 
 void TForm9::Button1Click()
@@ -88,17 +91,59 @@ void TForm9::HexagramSearch()
     Edit1->setText(Edit1->text().trimmed());
     const QString phrase = Edit1->text();
     const SearchOptions options{CheckBox1->isChecked(), CheckBox2->isChecked()};
-    const qsizetype at = m_main.SearchBook(phrase, options, FindVisited);
+    const qsizetype at = SearchBook(phrase, options);
     if (at < 0) {
         FindVisited.fill(false);
-        Button3->setEnabled(false);
-        m_dialogs.message(MessageKind::Information, QStringLiteral("Zendra 2.1"), kNotFound);
+        m_canContinue = false;
+        UpdateButtons();
+        m_dialogs.message(MessageKind::Information, kProgramCaption, kNotFound);
     } else {
         m_viewer.FindPos = int(at);
-        Button3->setEnabled(!FindVisited[63]);
+        m_canContinue = !FindVisited[63];
+        UpdateButtons();
     }
     if (Button2->text() == kInOpen)
         Button2->setText(kNextInOpen);
+}
+
+qsizetype TForm9::SearchBook(const QString &phrase, const SearchOptions &options)
+{
+    ProgramState &state = m_main.programState();
+    m_main.PaintBox9Click();
+    state.trigramPickState = PickFilling; // the generator writes whole texts
+    DocumentSlots &docs = state.documents;
+    const int remembered = docs.currentSlot;
+    docs.currentSlot = DocumentSlots::kScratch;
+    DocumentSlot &scratch = docs[DocumentSlots::kScratch];
+    QPlainTextEdit *buffer = m_main.RichEdit3;
+    qsizetype found = -1;
+    for (int step = 1; step <= 64 && found < 0; ++step) {
+        state.lines.readingLines = SearchOrderStep(step);
+        if (FindVisited[step - 1])
+            continue;
+        FindVisited[step - 1] = true;
+        scratch.lines.clear();
+        const QString heading = GenerateReading(m_main.corpus(), state.lines.readingLines, true, scratch.lines);
+        buffer->setPlainText(scratch.lines.join(u'\n'));
+        found = FindPhrase(buffer->toPlainText(), phrase, 0, options);
+        if (found < 0)
+            continue;
+        state.currentHeading = heading;
+        m_viewer.showText(heading, buffer->toPlainText());
+        QPlainTextEdit *view = m_viewer.RichEdit1;
+        view->setFocus();
+        QTextCursor c = view->textCursor();
+        c.setPosition(int(found));
+        c.setPosition(int(found + phrase.size()), QTextCursor::KeepAnchor);
+        view->setTextCursor(c);
+        m_main.DrawHexagramInPicture();
+    }
+    scratch.lines.clear();
+    docs.currentSlot = remembered;
+    if (found < 0)
+        state.trigramPickState = PickNone;
+    m_main.UpdateActions();
+    return found;
 }
 
 void TForm9::Button2Click()
@@ -116,7 +161,7 @@ void TForm9::Button2Click()
     m_viewer.FindPos = int(at);
     view->setFocus();
     if (at < 0) {
-        m_dialogs.message(MessageKind::Information, QStringLiteral("Zendra 2.1"), kNotFound);
+        m_dialogs.message(MessageKind::Information, kProgramCaption, kNotFound);
         Button2->setText(kInOpen);
         return;
     }
@@ -129,15 +174,23 @@ void TForm9::Button2Click()
 
 void TForm9::ViewerShown()
 {
-    if (!Edit1->text().trimmed().isEmpty())
-        Button2->setEnabled(true);
+    m_viewerShown = true;
+    UpdateButtons();
     if (Button2->text() == kNextInOpen)
         Button2->setText(kInOpen);
 }
 
-void TForm9::ViewerClosed() { Button2->setEnabled(false); }
+void TForm9::ViewerClosed()
+{
+    m_viewerShown = false;
+    UpdateButtons();
+}
 
-void TForm9::UpperTrigramPicked() { Button3->setEnabled(false); }
+void TForm9::UpperTrigramPicked()
+{
+    m_canContinue = false;
+    UpdateButtons();
+}
 
 void TForm9::closeEvent(QCloseEvent *event)
 {

@@ -3,6 +3,7 @@
 // book's fixed order, shown in the viewer with the match selected; then
 // further matches in the open hexagram, or the next hexagram that has one.
 
+#include "tools/WindowPlacer.h"
 #include <QWidget>
 #include <array>
 
@@ -14,6 +15,7 @@ class QPushButton;
 class SettingsStore;
 class TForm1;
 class TForm2;
+struct SearchOptions;
 
 class TForm9 : public QWidget {
     Q_OBJECT
@@ -46,10 +48,17 @@ protected:
 
 private:
     void HexagramSearch();
+    // Searches the book in its order from the first step not yet visited;
+    // shows the first hexagram with the phrase in the viewer with the match
+    // selected and returns the match's position, or -1 when none has it.
+    qsizetype SearchBook(const QString &phrase, const SearchOptions &options);
+    // The three search buttons from the text, the viewer and the last search.
+    void UpdateButtons();
 
     TForm1 &m_main;
     TForm2 &m_viewer;
     Dialogs &m_dialogs;
-    QPoint m_storedPlace{-1, -1};
-    bool m_placed = false;
+    WindowPlacer m_place;
+    bool m_viewerShown = false;
+    bool m_canContinue = false; // the last hexagram search found one and the order goes on
 };

@@ -1,6 +1,6 @@
 #include "tools/FindS_F10.h"
 #include "app/DocumentSlots.h"
-#include "app/Platform.h"
+#include "platform/Platform.h"
 #include "app/Zendra12F.h"
 #include "files/ConsultationFile.h"
 #include "files/HesloF.h"
@@ -28,7 +28,7 @@
 
 namespace {
 
-const QString kCaption = QStringLiteral("Zendra 2.1");
+const QString &kCaption = kProgramCaption;
 const QString kSearchingIn = QStringLiteral("Prohledává se: ");
 
 // The drive list's item data: the folder the drive stands for.
@@ -50,7 +50,7 @@ TForm10::TForm10(TForm1 &main, const DocumentSlots &documents, Dialogs &dialogs,
     , m_documents(documents)
     , m_dialogs(dialogs)
     , m_enumeration(std::make_unique<FileSearch::Enumeration>())
-    , m_stored(std::make_unique<StoredWindowPlace>(settings, QStringLiteral("F10")))
+    , m_place(*this, main, ToolWindow::FindInFiles, settings)
 {
     setObjectName(QStringLiteral("Form10"));
     setWindowTitle(QStringLiteral("Hledat"));
@@ -500,41 +500,9 @@ void TForm10::closeEvent(QCloseEvent *event)
 
 void TForm10::showEvent(QShowEvent *event)
 {
-    if (!m_placed) {
-        const int defaultTop = m_defaultPlaceAsked ? m_defaultTop : int(m_main.frameGeometry().height() * 0.09666);
-        QRect place = m_defaultPlaceAsked ? QRect(9, defaultTop, width(), height())
-                                          : m_stored->resolve(9, defaultTop, width(), height());
-        // Keep the title bar on a screen that exists.
-        const QScreen *screen = QGuiApplication::screenAt(place.topLeft());
-        if (!screen)
-            screen = m_main.screen();
-        if (screen) {
-            const QRect area = screen->availableGeometry();
-            place.moveLeft(qBound(area.left(), place.left(), qMax(area.left(), area.right() - place.width())));
-            place.moveTop(qBound(area.top(), place.top(), qMax(area.top(), area.bottom() - place.height())));
-        }
-        move(place.topLeft());
-        m_placed = true;
-    }
+    m_place.showing();
     QWidget::showEvent(event);
     Edit1Change();
-}
-
-void TForm10::SavePlace(SettingsStore &settings) const
-{
-    // A window never shown has no place of its own to keep.
-    if (!m_placed)
-        return;
-    settings.writeInteger(QStringLiteral("F10Left"), x());
-    settings.writeInteger(QStringLiteral("F10Top"), y());
-}
-
-void TForm10::RestoreDefaultPlace(int mainWindowHeight)
-{
-    m_defaultTop = int(mainWindowHeight * 0.09666);
-    m_defaultPlaceAsked = true;
-    if (m_placed)
-        move(9, m_defaultTop);
 }
 
 void TForm10::keyPressEvent(QKeyEvent *event)

@@ -8,6 +8,7 @@
 // the window shows the file it is in and stays usable; Esc, "Zavřít", a new
 // text or another folder stop it.
 
+#include "tools/WindowPlacer.h"
 #include <QElapsedTimer>
 #include <QFileIconProvider>
 #include <QPoint>
@@ -26,7 +27,6 @@ class QListView;
 class QPushButton;
 class QTreeView;
 class SettingsStore;
-class StoredWindowPlace;
 class TForm1;
 namespace FileSearch { class Enumeration; }
 
@@ -77,8 +77,6 @@ public:
     void StopSearch();
 
     // "&Uložit nastavení" and "Původní &nastavení" of the main window.
-    void SavePlace(SettingsStore &settings) const;
-    void RestoreDefaultPlace(int mainWindowHeight);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -110,12 +108,9 @@ private:
     QFileSystemModel *m_fileModel = nullptr;
     QFileIconProvider m_icons; // the style's file and folder icons where the desktop has no theme
     std::unique_ptr<FileSearch::Enumeration> m_enumeration;
-    std::unique_ptr<StoredWindowPlace> m_stored;
+    WindowPlacer m_place;
     QString m_startFolder;
     QString m_directory;
-    bool m_placed = false;
-    bool m_defaultPlaceAsked = false;
-    int m_defaultTop = 0;
     bool m_searchOpen = false; // a match was opened and the enumeration waits
     bool m_running = false;
     bool m_stop = false;

@@ -1,7 +1,7 @@
 #include "tools/Zendra12F2.h"
-#include "app/Platform.h"
+#include "platform/Platform.h"
 #include "app/Zendra12F.h"
-#include "tools/WindowPlace.h"
+#include "reading/ReadingGenerator.h"
 #include "tools/FindKP_F9.h"
 #include "tools/Zendra12F3.h"
 #include "ui/TileImage.h"
@@ -13,10 +13,7 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-namespace {
-} // namespace
-
-TForm2::TForm2(TForm1 &main, SettingsStore &settings) : TBookWindow(main, settings, QStringLiteral("F2"))
+TForm2::TForm2(TForm1 &main, SettingsStore &settings) : TBookWindow(main, settings, ToolWindow::Viewer)
 {
     setObjectName(QStringLiteral("Form2"));
     auto *layout = new QVBoxLayout(this);
@@ -56,6 +53,20 @@ void TForm2::showText(const QString &heading, const QString &text)
     raise();
 }
 
+void TForm2::FillFromReadingLines()
+{
+    ProgramState &state = m_main.programState();
+    DocumentSlots &docs = state.documents;
+    const int remembered = docs.currentSlot;
+    docs.currentSlot = DocumentSlots::kScratch;
+    DocumentSlot &scratch = docs[DocumentSlots::kScratch];
+    scratch.lines.clear();
+    state.currentHeading = GenerateReading(m_main.corpus(), state.lines.readingLines, true, scratch.lines);
+    showText(state.currentHeading, scratch.lines.join(u'\n'));
+    scratch.lines.clear();
+    docs.currentSlot = remembered;
+}
+
 void TForm2::Kopirovat1Click() { RichEdit1->copy(); }
 void TForm2::VybratVse1Click() { RichEdit1->selectAll(); }
 void TForm2::PopupMenu1Popup() { Kopirovat1->setEnabled(RichEdit1->textCursor().hasSelection()); }
@@ -82,13 +93,6 @@ void TForm2::closeEvent(QCloseEvent *event)
 }
 
 void TForm2::setContentsWindow(TForm3 *contents) { setPartner(contents); }
-
-QRect TForm2::defaultPlace() const
-{
-    const QSize client = m_main.Image1->size();
-    const int left = int(client.width() * 0.36375);
-    return QRect(left, int(client.height() * 0.54348), client.width() - left, int(m_main.height() * 0.45652));
-}
 
 void TForm2::showEvent(QShowEvent *event)
 {

@@ -21,6 +21,8 @@ public:
     void setFindWindow(TForm9 *find) { m_find = find; }
     // Caption and text of a hexagram; shows and raises the window.
     void showText(const QString &heading, const QString &text);
+    // The complete text of the hexagram in readingLines, made in the scratch slot.
+    void FillFromReadingLines();
 
     QPlainTextEdit *RichEdit1 = nullptr;
     QMenu *PopupMenu1 = nullptr;
@@ -35,7 +37,6 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    QRect defaultPlace() const override;
     void showEvent(QShowEvent *event) override;
 
 private:

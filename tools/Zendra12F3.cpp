@@ -1,7 +1,6 @@
 #include "tools/Zendra12F3.h"
-#include "app/Platform.h"
+#include "platform/Platform.h"
 #include "app/Zendra12F.h"
-#include "tools/WindowPlace.h"
 #include "casting/Hexagram.h"
 #include "tools/BookContents.h"
 #include "tools/Zendra12F2.h"
@@ -16,7 +15,7 @@ namespace {
 constexpr int kItemHeight = 16;
 } // namespace
 
-TForm3::TForm3(TForm1 &main, SettingsStore &settings) : TBookWindow(main, settings, QStringLiteral("F3"))
+TForm3::TForm3(TForm1 &main, SettingsStore &settings) : TBookWindow(main, settings, ToolWindow::Contents)
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Obsah Knihy proměn"));
@@ -52,12 +51,6 @@ void TForm3::setLook(const QString &fontName, const QColor &text, const QColor &
 }
 
 void TForm3::setViewer(TForm2 *viewer) { setPartner(viewer); }
-
-QRect TForm3::defaultPlace() const
-{
-    const QSize client = m_main.Image1->size();
-    return QRect(int(client.width() * 0.4395), 15, int(client.width() * 0.44625), m_main.height() - 30);
-}
 
 void TForm3::resizeEvent(QResizeEvent *event)
 {

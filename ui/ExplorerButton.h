@@ -69,9 +69,5 @@ private:
     bool m_hover = false;
 };
 
-// The panel's buttons: the same button, whose colours the panel sets.
-class TKxExplorerButton : public TExplorerButton {
-    Q_OBJECT
-public:
-    using TExplorerButton::TExplorerButton;
-};
+// The panel's buttons are the same button; the panel sets their colours.
+using TKxExplorerButton = TExplorerButton;

@@ -1,7 +1,7 @@
 #pragma once
 // TGoToWeb: opens one address in the user's web browser through the shell.
 
-#include "app/Platform.h"
+#include "platform/Platform.h"
 #include <QObject>
 #include <QString>
 

@@ -2,7 +2,7 @@
 // TRosHotLabel: a label whose caption is a web or mail address, shown navy
 // and underlined under a pointing hand; a click opens it through the shell.
 
-#include "app/Platform.h"
+#include "platform/Platform.h"
 #include <QLabel>
 
 class TRosHotLabel : public QLabel {

@@ -2,7 +2,7 @@
 // TSRWavePlayer: plays one embedded wave asynchronously, once, through the
 // program's sound output; a new play stops the one still sounding.
 
-#include "app/Platform.h"
+#include "platform/Platform.h"
 #include <QObject>
 #include <QString>
 

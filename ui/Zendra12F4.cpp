@@ -46,7 +46,7 @@ TForm4::TForm4(Shell &shell, Dialogs &dialogs, QWidget *parent)
     Image1->setGeometry((panelWidth - 230) / 2, inner + 14, 230, 200);
 
     int y = Image1->geometry().bottom() + 10;
-    Label1 = CentredLabel(Panel1, QStringLiteral("Zendra"), 23, "Label1");
+    Label1 = CentredLabel(Panel1, kProgramName, 23, "Label1");
     QFont bold = Label1->font();
     bold.setBold(true);
     Label1->setFont(bold);

@@ -3,7 +3,7 @@
 // version, and two hyperlink labels to the local user guide: its contents
 // and its page about the program.
 
-#include "app/Platform.h"
+#include "platform/Platform.h"
 #include <QWidget>
 
 class QLabel;

@@ -1,7 +1,7 @@
 // zendra-showcase about|logo [WOOD]: the about box or the logo window on a
 // wooden table, to look at them without going through the main window.
 
-#include "app/Platform.h"
+#include "platform/Platform.h"
 #include "ui/AssetCatalogue.h"
 #include "ui/HelpGuide.h"
 #include "ui/LogoF.h"

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QFile>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -18,6 +19,8 @@ private slots:
     void cancelledDialogPrintsNothing();
     void escapeAbortsTheJob();
     void marginsKeptOnlyWithOk();
+    void escapeInTheMarginsDialogAbortsTheJob();
+    void linePitchIsCellPlusInternalLeading();
 };
 
 void TestPrint::printsToTheChosenPrinter()
@@ -83,6 +86,46 @@ void TestPrint::marginsKeptOnlyWithOk()
     dialog.Button1->click(); // "OK"
     QCOMPARE(f.fake.settings.values.value("SpE1").toInt(), 5);
     QCOMPARE(dialog.margins().left, 5);
+}
+
+void TestPrint::escapeInTheMarginsDialogAbortsTheJob()
+{
+    QTemporaryDir dir;
+    MainWindowFixture f;
+    TForm8 &dialog = *f.windows->form8;
+    f.form->RichEdit2->setPlainText(QString(QStringLiteral("text\n")).repeated(200));
+    f.fake.dialogs.printToFile = dir.filePath(QStringLiteral("okraje.pdf"));
+    dialog.open();
+    dialog.SpinEdit1->setValue(7); // printed with, not kept
+    QTimer::singleShot(0, &dialog, [&dialog] { QTest::keyClick(dialog.SpinEdit1, Qt::Key_Escape); });
+    dialog.Button3->click(); // "Tisk..."
+    QCOMPARE(f.fake.dialogs.texts(), QStringList{QStringLiteral("Tisk byl zrušen.")});
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(dialog.margins().left, 7);
+    QVERIFY(!f.form->PrintingUnderway());
+}
+
+void TestPrint::linePitchIsCellPlusInternalLeading()
+{
+    QTemporaryDir dir;
+    MainWindowFixture f;
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(30);
+    f.form->RichEdit2->setFont(font);
+    f.form->RichEdit2->setPlainText(QStringLiteral("první\ndruhý\ntřetí"));
+    f.fake.dialogs.printToFile = dir.filePath(QStringLiteral("rozestup.pdf"));
+    f.form->Tisk->trigger();
+    QVERIFY(QFile::exists(f.fake.dialogs.printToFile));
+    // 30 pixels on the 96 dpi screen are 22.5 points: an em of 375 pixels at 1200 dpi.
+    QCOMPARE(f.form->RichEdit2->logicalDpiY(), 96);
+    QCOMPARE(f.form->printer().logicalDpiY(), 1200);
+    QFont printed(QStringLiteral("DejaVu Sans"));
+    printed.setPointSizeF(22.5);
+    const QFontMetrics m(QFont(printed, &f.form->printer()), &f.form->printer());
+    const int cell = m.ascent() + m.descent();
+    const int internalLeading = cell - 375;
+    QVERIFY(internalLeading > 0);
+    QCOMPARE(f.form->printLineHeight(), cell + internalLeading);
 }
 
 QTEST_MAIN(TestPrint)

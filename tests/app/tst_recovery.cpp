@@ -2,6 +2,7 @@
 // casting, a crash simulated by a session that ends without its clean close
 // (copies left, no running mark), and the offer at the next start.
 
+#include "files/CodePage.h"
 #include "files/ConsultationFile.h"
 #include "files/RecoveryStore.h"
 #include "reading/MarkerLine.h"
@@ -126,7 +127,7 @@ void TestRecovery::crashThenRestore()
     QVERIFY(!next.editorText().contains(QStringLiteral("CHHEX")));
     next.form->SwitchToSlot(third);
     next.form->Save1->trigger();
-    QVERIFY(ConsultationFile::ReadFile(bound).contains(ConsultationFile::ToCodePage(QStringLiteral("Třetí a dopsaná"))));
+    QVERIFY(ConsultationFile::ReadFile(bound).contains(CodePage::Encode(QStringLiteral("Třetí a dopsaná"))));
     next.form->New1->trigger(); // numbers go on after the restored ones
     QCOMPARE(next.state.documents.current().caption, QStringLiteral("Nový 3"));
     QCOMPARE(Copies(dir.path()), 2); // the old ones gone, this session's own kept
@@ -167,7 +168,7 @@ void TestRecovery::encryptedConsultationStaysEncrypted()
     ConsultationFile::WriteFile(opened, ConsultationFile::SavedForm(opened, {QStringLiteral("Otázka:")}, QStringLiteral("jiné")));
     const auto plainOnDisk = [&] {
         const QByteArray disk = AllBytesUnder(folder);
-        return disk.contains(secret.toUtf8()) || disk.contains(ConsultationFile::ToCodePage(secret)) || disk.contains("CHHEX");
+        return disk.contains(secret.toUtf8()) || disk.contains(CodePage::Encode(secret)) || disk.contains("CHHEX");
     };
     {
         Session crashed(folder);

@@ -48,7 +48,6 @@ private slots:
     void popupDescribesTrigram();
     void popupHidesAndRefuses();
     void aboutBoxFromMenu();
-    void bookWindowPlaces();
 };
 
 void TestTrigrams::pickSequence_data()
@@ -358,32 +357,6 @@ void TestTrigrams::aboutBoxFromMenu()
     f.form->About1->trigger();
     QVERIFY(f.form->Form4->isVisible());
     QCOMPARE(f.form->Form4->windowTitle(), QStringLiteral("O programu"));
-}
-
-void TestTrigrams::bookWindowPlaces()
-{
-    {
-        MainWindowFixture f;
-        TForm1 &w = *f.form;
-        w.ShowHexagramInViewer(FullReadingForm(LinesOfHexagram(5)));
-        w.ShowContents();
-        const QSize c = w.Image1->size();
-        const int left = int(c.width() * 0.36375);
-        QCOMPARE(f.windows->form2->geometry(),
-                 QRect(left, int(c.height() * 0.54348), c.width() - left, int(w.height() * 0.45652)));
-        QCOMPARE(f.windows->form3->geometry(),
-                 QRect(int(c.width() * 0.4395), 15, int(c.width() * 0.44625), w.height() - 30));
-    }
-    MainWindowFixture f([](FakePlatform &p) {
-        p.settings.exists = true;
-        p.settings.values = {{"F2Left", 40}, {"F2Top", 50}, {"F2Width", 400}, {"F2Height", 300}, {"F3Top", 60}};
-    });
-    TForm1 &w = *f.form;
-    w.ShowHexagramInViewer(FullReadingForm(LinesOfHexagram(5)));
-    w.ShowContents();
-    QCOMPARE(f.windows->form2->geometry(), QRect(40, 50, 400, 300));
-    QCOMPARE(f.windows->form3->geometry().top(), 60); // the rest from the defaults
-    QCOMPARE(f.windows->form3->geometry().left(), int(w.Image1->width() * 0.4395));
 }
 
 QTEST_MAIN(TestTrigrams)

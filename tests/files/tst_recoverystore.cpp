@@ -1,6 +1,7 @@
 // Recovery copies: what a copy holds and hides, and which copies the next
 // start finds after a kill or a clean close.
 
+#include "files/CodePage.h"
 #include "files/ConsultationFile.h"
 #include "files/RecoveryStore.h"
 #include <QFileInfo>
@@ -62,7 +63,7 @@ void TestRecoveryStore::roundTrip()
     QCOMPARE(file->encrypted, form == 2);
     QCOMPARE(Recovery::Lines(*file, password), std::optional<QStringList>(lines));
     if (form == 2) {
-        for (const QByteArray &plain : {kSecret.toUtf8(), ConsultationFile::ToCodePage(kSecret), QByteArray("CHHEX")})
+        for (const QByteArray &plain : {kSecret.toUtf8(), CodePage::Encode(kSecret), QByteArray("CHHEX")})
             QVERIFY(!bytes->contains(plain));
         QCOMPARE(Recovery::Lines(*file, password.toUpper() + u'!'), std::nullopt);
     }

@@ -3,7 +3,7 @@
 // answer from a queue and record every message, an in-memory settings key,
 // a sound output that records what it played, and a shell that records URLs.
 
-#include "app/Platform.h"
+#include "platform/Platform.h"
 #include <QHash>
 #include <QList>
 #include <QQueue>
@@ -49,6 +49,7 @@ class FakeFileDialogs : public FileDialogs {
 public:
     QQueue<QString> openAnswers, saveAnswers; // empty string = cancelled
     QString lastFilter;
+    QStringList startPaths; // the start folder (and name) of every dialog shown
     QString openFileName(const QString &, const QString &, const QString &, QString *selectedFilter) override;
     QString saveFileName(const QString &, const QString &, const QString &, QString *selectedFilter) override;
 };
@@ -80,6 +81,12 @@ public:
     bool openUrl(const QString &url) override { opened << url; return succeed; }
 };
 
+class FakeScreens : public Screens {
+public:
+    QList<ScreenArea> screens = {{QRect(0, 0, 1600, 1000), QRect(0, 0, 1600, 1000)}};
+    QList<ScreenArea> areas() const override { return screens; }
+};
+
 struct FakePlatform {
     FakeClock clock;
     FakeDialogs dialogs;
@@ -87,5 +94,6 @@ struct FakePlatform {
     FakeSettings settings;
     FakeSound sound;
     FakeShell shell;
-    Platform seams() { return Platform{clock, dialogs, fileDialogs, settings, sound, shell}; }
+    FakeScreens screens;
+    Platform seams() { return Platform{clock, dialogs, fileDialogs, settings, sound, shell, screens}; }
 };

@@ -56,6 +56,8 @@ void TestFileSearch::plainText_data()
     QTest::newRow("NUL ends the text") << QByteArray("drak\r\n\0drak", 11) << "drak" << "drak" << 0;
     QTest::newRow("Czech letters of the code page")
         << QByteArray("\x8Alechti\xE8 \xD8\xED\xE8" "an\r\n") << u"Šlechtič Říčan"_s << u"ŘÍČAN"_s << 9;
+    QTest::newRow("UTF-8 from another editor")
+        << QByteArray("CHHEX:789968\n\xC5\xA0lechti\xC4\x8D\xC2\xA0kam?\n") << u"Šlechtič kam?"_s << u"č k"_s << 7;
     QTest::newRow("no-break space reads as a space")
         << QByteArray("velk\xE1\xA0voda\r\n") << u"velká voda"_s << u"á v"_s << 4;
 }
@@ -99,6 +101,8 @@ void TestFileSearch::protectedText()
     }
     // A plain file given a protected name opens with no key at all.
     QVERIFY(!FileSearch::ProtectedFileText(form, savedWith));
+    // Protected content is the program's own: the code page, even where it would pass for UTF-8.
+    QCOMPARE(FileSearch::DecryptedFileText("\xC4\x8D\r\n\x01\x01"), u"ÄŤ"_s);
 }
 
 void TestFileSearch::enumerationPhases()

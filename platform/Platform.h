@@ -6,12 +6,18 @@
 #include <QColor>
 #include <QDateTime>
 #include <QFont>
+#include <QList>
+#include <QRect>
 #include <optional>
 
 class QPrinter;
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+
+// The program's name, and the title of the application and of its message boxes.
+inline const QString kProgramName = QStringLiteral("Zendra");
+inline const QString kProgramCaption = QStringLiteral("Zendra 2.1");
 
 class WallClock {
 public:
@@ -65,6 +71,9 @@ public:
     virtual void writeString(const QString &name, const QString &value) = 0;
     virtual void writeInteger(const QString &name, qint32 value) = 0;
     virtual void createKey() = 0;
+    // Stores what was written since the last commit. Empty on success, else
+    // the Czech message that names the file and the reason.
+    virtual QString commit() { return QString(); }
 };
 
 class SoundOutput {
@@ -80,6 +89,19 @@ public:
     virtual bool openUrl(const QString &url) = 0;
 };
 
+// The desktop's screens, the primary one first: each one's whole area and
+// the part that windows may take (without panels and docks).
+struct ScreenArea {
+    QRect geometry;
+    QRect available;
+};
+
+class Screens {
+public:
+    virtual ~Screens() = default;
+    virtual QList<ScreenArea> areas() const = 0;
+};
+
 struct Platform {
     WallClock &clock;
     Dialogs &dialogs;
@@ -87,4 +109,5 @@ struct Platform {
     SettingsStore &settings;
     SoundOutput &sound;
     Shell &shell;
+    Screens &screens;
 };

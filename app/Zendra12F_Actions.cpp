@@ -1,0 +1,81 @@
+// The one place that decides which of the main window's controls are
+// enabled, armed (cursor 1) or checked. Every handler changes the program
+// state and then calls UpdateActions(); a control enabled anywhere else
+// would drift from the state at the next menu item that forgets it.
+
+#include "app/Zendra12F.h"
+#include "notes/Pozn_F11.h"
+#include "print/NTiskF8.h"
+#include "tools/FindKP_F9.h"
+#include "tools/Zendra12F3.h"
+#include "ui/Cursors.h"
+#include "ui/ExplorerButton.h"
+#include "ui/KxCollapsePanel.h"
+#include "ui/PictureBox.h"
+#include <QAction>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+
+namespace {
+void SetArmed(QWidget *control, bool armed)
+{
+    control->setEnabled(armed);
+    Cursors::Set(control, armed ? crRuka : crRukaZak);
+}
+} // namespace
+
+void TForm1::UpdateActions()
+{
+    const CastingState &cast = m_state.casting;
+    const bool hand = handMode();
+    // The current consultation carries its finished cast: nothing more is thrown into it.
+    const bool finished = m_state.lines.hasHexagram;
+    // Lines of an unfinished cast stand on the paper.
+    const bool drawing = cast.castLineCount > 0;
+
+    bool coinWaits = false;
+    for (int k = 0; k < kCoinCount; ++k) {
+        // A stopped timed coin keeps its value until the other two have stopped.
+        const bool stopped = !hand && cast.coinValues[k] != 0;
+        coinWaits = coinWaits || stopped;
+        Button[k]->setEnabled(!finished && !stopped);
+    }
+    Cursors::Set(Image2, hand && !finished ? crRuka : crRukaZak);
+    Zrusit1->setEnabled(!finished && (drawing || coinWaits));
+    Nastavovatmince1->menuAction()->setEnabled(!cast.timedTossStarted && !finished);
+    // A change of paper would wipe the drawn lines.
+    PapVykrCar->menuAction()->setEnabled(!drawing && !finished);
+
+    // The trigram picture and the contents answer only between casts.
+    for (int i = 0; i < 8; ++i)
+        Cursors::Set(PaintBox[i], drawing ? crRukaZak : crRuka);
+    Soupis->setEnabled(Form3 && !drawing);
+    ObsahKP1->setEnabled(Form3 != nullptr);
+    if (Form3)
+        Form3->ListBox1->setEnabled(!drawing);
+    const bool lowerPicked = m_state.trigramPickState == PickLower;
+    FuSi1->setEnabled(!lowerPicked);
+    Wen1->setEnabled(!lowerPicked);
+
+    const bool shown = m_state.trigramPickState == PickShown;
+    for (int i = 0; i < 3; ++i)
+        SetArmed(ExplorerButton[i], shown);
+    ExplorerButton[3]->setEnabled(shown && Form11 && !m_notesOpen);
+
+    bool changing = false;
+    for (int p = 1; p <= 6; ++p)
+        changing = changing || IsChanging(m_state.lines.castLines[p]);
+    bool marked = false;
+    for (bool m : m_state.panel.panelMarks)
+        marked = marked || m;
+    SetArmed(KxExplorerButton2, finished && changing);
+    SetArmed(KxExplorerButton1, finished && marked);
+    ExplorerButton7->setEnabled(Form11 && !m_notesOpen);
+    ZobrazitPanelDH->setEnabled(finished && KxCollapsePanel1->isHidden());
+
+    VykladDH->setEnabled(VvojHexagram->isChecked());
+    NajitKP1->setEnabled(Form9 != nullptr);
+    Vzhledstrnky1->setEnabled(Form8 != nullptr);
+    Tisk->setEnabled(Form8 != nullptr);
+}
