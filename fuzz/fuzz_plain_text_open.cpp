@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const qsizetype nul = bytes.indexOf('\0');
     const QByteArrayView text = nul >= 0 ? bytes.first(nul) : bytes;
     QStringDecoder strict(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)strict.decode(text);
+    const QString decoded = strict.decode(text); // decoding happens on the conversion
     bool multiByte = false;
     for (char c : text)
         multiByte = multiByte || static_cast<unsigned char>(c) >= 0x80;
