@@ -97,6 +97,19 @@ Answer MessageBoxDialogs::askYesNo(const QString &caption, const QString &text)
     return Ask(owner(), caption, text, false);
 }
 
+bool MessageBoxDialogs::askChoice(const QString &caption, const QString &text, const QString &first,
+                                  const QString &second)
+{
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, m_parent);
+    QPushButton *one = box.addButton(first, QMessageBox::AcceptRole);
+    box.addButton(second, QMessageBox::DestructiveRole);
+    box.setDefaultButton(one);
+    // No escape button: Esc and the title bar's close do nothing, so the
+    // choice is never made by a stray key.
+    box.exec();
+    return box.clickedButton() == one;
+}
+
 std::optional<QColor> MessageBoxDialogs::chooseColor(const QColor &initial)
 {
     const QColor c = QColorDialog::getColor(initial, owner(), QStringLiteral("Barva"));

@@ -28,6 +28,7 @@ public:
     void message(MessageKind kind, const QString &caption, const QString &text) override;
     Answer askYesNoCancel(const QString &caption, const QString &text) override;
     Answer askYesNo(const QString &caption, const QString &text) override;
+    bool askChoice(const QString &caption, const QString &text, const QString &first, const QString &second) override;
     std::optional<QColor> chooseColor(const QColor &initial) override;
     std::optional<QFont> chooseFont(const QFont &initial) override;
     bool choosePrinter(QPrinter &printer) override;

@@ -36,6 +36,7 @@ void DocumentSlots::freeSlot(int k)
     slot.caption.clear();
     slot.modified = false;
     slot.selStart = slot.selLength = 0;
+    slot.password.clear();
 }
 
 int DocumentSlots::lastOpenInMenu() const

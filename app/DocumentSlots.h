@@ -15,6 +15,9 @@ struct DocumentSlot {
     int selStart = 0;
     int selLength = 0;
     QString caption;     // its "&Okno" item caption; empty while the slot is free
+    // The password of its last open or save of an encrypted file, held in
+    // memory only: it keys the recovery copy of the unsaved text.
+    QString password;
 
     bool isOpen() const { return !caption.isEmpty(); }
 };

@@ -571,6 +571,7 @@ void TForm1::closeEvent(QCloseEvent *event)
     // Every question has been answered: the notes window goes without asking again.
     if (Form11 && Form11->isVisible())
         Form11->CloseAnswered();
+    EndRecovery();
     event->accept();
 }
 

@@ -44,6 +44,7 @@ class TForm10;
 class TForm8;
 class QPrinter;
 class WindowPlacer;
+class RecoveryStore;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -232,6 +233,15 @@ public:
     QStringList editorLines() const;
     void setEditorLines(const QStringList &lines);
 
+    // Crash recovery (Zendra12F_Recovery.cpp): copies of unsaved
+    // consultations every half minute and after every cast, removed by a
+    // clean close and offered at the start after a crash.
+    void setRecoveryStore(RecoveryStore *store);
+    void KeepRecoveryCopies();
+    void OfferRecovery();
+    void EndRecovery();
+    static constexpr int kRecoveryIntervalMs = 30000;
+
     // The "Zendra  ..." caption rules read the caption back.
     QString caption() const { return windowTitle(); }
 
@@ -306,4 +316,10 @@ private:
     bool m_printing = false;
     bool m_printAbort = false;
     int m_printLineHeight = 0;
+    // Opens a window for a recovered consultation; false at the nine-window limit.
+    bool RestoreConsultation(const QString &name, const QString &fileName, const QStringList &lines,
+                             const QString &password);
+    RecoveryStore *m_recovery = nullptr;
+    QTimer *m_recoveryTimer = nullptr;
+    bool m_recoveryFailureShown = false;
 };

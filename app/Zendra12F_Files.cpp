@@ -98,7 +98,9 @@ void TForm1::SaveDocument(const QString &remembered)
     slot.caption = path;
     RefreshWindowMenu();
     slot.modified = false;
+    slot.password = password;
     docs.saveCancelled = false;
+    KeepRecoveryCopies(); // the saved text needs no copy now
 }
 
 void TForm1::Open1Click()
@@ -127,6 +129,7 @@ bool TForm1::OpenFile(const QString &path, const QString *searchKey)
 
     QStringList lines;
     QString readError;
+    QString password;
     if (ConsultationFile::IsPlainName(path)) {
         try {
             lines = ConsultationFile::ReadPlainLines(ConsultationFile::ReadFile(path));
@@ -134,7 +137,7 @@ bool TForm1::OpenFile(const QString &path, const QString *searchKey)
             readError = e.message(); // the window still opens, empty
         }
     } else {
-        const QString password = searchKey ? *searchKey : (m_passwordDlg ? m_passwordDlg->AskPassword() : QString());
+        password = searchKey ? *searchKey : (m_passwordDlg ? m_passwordDlg->AskPassword() : QString());
         if (password.isEmpty())
             return false;
         QByteArray stored;
@@ -159,6 +162,7 @@ bool TForm1::OpenFile(const QString &path, const QString *searchKey)
     slot.fileName = path;
     slot.lines = lines;
     slot.modified = false;
+    slot.password = password;
     ShowCurrent();
     RichEdit2->moveCursor(QTextCursor::Start);
     if (!readError.isEmpty())

@@ -11,6 +11,7 @@ void TForm1::CastFinished()
 {
     DrawPanelLines();
     BuildConsultationReading();
+    KeepRecoveryCopies();
 }
 
 void TForm1::BuildConsultationReading()

@@ -2,6 +2,7 @@
 #include "app/ProgramState.h"
 #include "app/Zendra12F.h"
 #include "app/ZendraWindows.h"
+#include "files/RecoveryStore.h"
 #include "reading/Corpus.h"
 #include "ui/LogoF.h"
 #include <QApplication>
@@ -42,6 +43,7 @@ int main(int argc, char *argv[])
     ShowLogo(*logo, desktop.clock);
 
     ProgramState state;
+    RecoveryStore recovery(RecoveryStore::DefaultFolder());
     Platform seams = desktop.seams();
     ZendraWindows windows(seams, state, InterpretationCorpus::Embedded());
     TForm1 &form1 = *windows.form1;
@@ -49,14 +51,17 @@ int main(int argc, char *argv[])
     desktop.fileDialogs.setParentWindow(&form1);
     form1.setLogoWindow(logo);
     form1.showMaximized();
-    // Files handed over by the desktop ("Open with", a double click) open
-    // once the main window is up, each in a consultation of its own.
+    form1.setRecoveryStore(&recovery);
+    // Consultations left by a crash are offered first; files handed over by
+    // the desktop ("Open with", a double click) open once the main window is
+    // up, each in a consultation of its own.
     // The logo goes first, or it would stand over a password prompt.
     const QStringList files = QApplication::arguments().mid(1);
     QPointer<QWidget> logoWindow = logo;
     QTimer::singleShot(0, &form1, [&form1, files, logoWindow] {
         if (!files.isEmpty() && logoWindow)
             logoWindow->hide();
+        form1.OfferRecovery(); // steps the logo aside itself when it has something to ask
         for (const QString &file : files)
             form1.OpenFile(QFileInfo(file).absoluteFilePath());
     });

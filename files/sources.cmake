@@ -1,3 +1,4 @@
 set(CORE_SOURCES CodePage.h CodePage.cpp FileCipher.h FileCipher.cpp FileCipherTables.cpp PasswordRules.h PasswordRules.cpp
-    ConsultationFile.h ConsultationFile.cpp SaveTarget.h SaveTarget.cpp EditorText.h EditorText.cpp)
+    ConsultationFile.h ConsultationFile.cpp SaveTarget.h SaveTarget.cpp EditorText.h EditorText.cpp
+    RecoveryStore.h RecoveryStore.cpp)
 set(GUI_SOURCES HesloF.h HesloF.cpp)

@@ -37,6 +37,10 @@ public:
     virtual Answer askYesNoCancel(const QString &caption, const QString &text) = 0;
     // A question with the buttons Ano and Ne.
     virtual Answer askYesNo(const QString &caption, const QString &text) = 0;
+    // A question with two buttons named by the caller and no way around
+    // them: true for the first.
+    virtual bool askChoice(const QString &caption, const QString &text, const QString &first,
+                           const QString &second) = 0;
     // The colour and font choosers; nothing when the user cancels.
     virtual std::optional<QColor> chooseColor(const QColor &initial) = 0;
     virtual std::optional<QFont> chooseFont(const QFont &initial) = 0;

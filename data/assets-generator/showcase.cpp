@@ -27,6 +27,7 @@ public:
     }
     Answer askYesNoCancel(const QString &, const QString &) override { return Answer::Cancel; }
     Answer askYesNo(const QString &, const QString &) override { return Answer::No; }
+    bool askChoice(const QString &, const QString &, const QString &, const QString &) override { return true; }
     std::optional<QColor> chooseColor(const QColor &) override { return std::nullopt; }
     std::optional<QFont> chooseFont(const QFont &) override { return std::nullopt; }
     bool choosePrinter(QPrinter &) override { return false; }

@@ -18,6 +18,13 @@ Answer FakeDialogs::askYesNo(const QString &caption, const QString &text)
     return answers.isEmpty() ? Answer::No : answers.dequeue();
 }
 
+bool FakeDialogs::askChoice(const QString &caption, const QString &text, const QString &first, const QString &second)
+{
+    shown.append({MessageKind::Confirmation, caption, text});
+    choiceButtons << first << second;
+    return !answers.isEmpty() && answers.dequeue() == Answer::Yes;
+}
+
 QStringList FakeDialogs::texts() const
 {
     QStringList l;

@@ -30,6 +30,9 @@ public:
     void message(MessageKind kind, const QString &caption, const QString &text) override;
     Answer askYesNoCancel(const QString &caption, const QString &text) override;
     Answer askYesNo(const QString &caption, const QString &text) override;
+    // Answer::Yes picks the first button; anything else, or none, the second.
+    bool askChoice(const QString &caption, const QString &text, const QString &first, const QString &second) override;
+    QStringList choiceButtons; // the two buttons of every choice, in order
     QQueue<std::optional<QColor>> colors; // answers of the colour chooser; cancelled when empty
     QQueue<std::optional<QFont>> fonts;
     std::optional<QColor> chooseColor(const QColor &) override { return colors.isEmpty() ? std::nullopt : colors.dequeue(); }
