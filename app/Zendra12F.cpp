@@ -8,6 +8,7 @@
 #include "ui/SRWavePlayer.h"
 #include "ui/TileImage.h"
 #include "ui/GoToWeb.h"
+#include "ui/HelpGuide.h"
 #include "ui/RichView.h"
 #include "ui/Zendra12F4.h"
 #include "notes/Pozn_F11.h"
@@ -15,6 +16,7 @@
 #include <QPrinter>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QMenuBar>
@@ -83,6 +85,7 @@ TForm1::~TForm1()
 
 void TForm1::About1Click()
 {
+    Form4->setGuideFolder(HelpGuide::Folder(ProgramFolder));
     Form4->show();
     Form4->raise();
     Form4->activateWindow();
@@ -169,9 +172,10 @@ void TForm1::createControls()
 
     GoToWeb1 = new TGoToWeb(m_platform.shell, this);
     GoToWeb1->setObjectName(QStringLiteral("GoToWeb1"));
-    GoToWeb1->Url = kHelpUrl;
+    ProgramFolder = QCoreApplication::applicationDirPath();
     Form4 = new TForm4(m_platform.shell, m_platform.dialogs);
     Form4->setObjectName(QStringLiteral("Form4"));
+    Form4->setGuideFolder(HelpGuide::Folder(ProgramFolder));
 }
 
 void TForm1::setupFileActions()
@@ -530,6 +534,15 @@ void TForm1::Exit1Click() { close(); }
 
 void TForm1::NapovedaClick()
 {
+    // The guide is looked for at each request: it may be installed after the start.
+    const QString guide = HelpGuide::Folder(ProgramFolder);
+    if (guide.isEmpty()) {
+        m_platform.dialogs.message(MessageKind::Error, QStringLiteral("Chyba"),
+                                   QStringLiteral("Nápověda nebyla nalezena. Patří do složky %1.")
+                                       .arg(QDir::toNativeSeparators(HelpGuide::InstalledFolder(ProgramFolder))));
+        return;
+    }
+    GoToWeb1->Url = HelpGuide::PageAddress(guide, HelpGuide::kIndexPage);
     if (!GoToWeb1->Execute())
         m_platform.dialogs.message(MessageKind::Error, QStringLiteral("Chyba"),
                                    QStringLiteral("Nelze otevřít internetový prohlížeč."));

@@ -152,6 +152,9 @@ public:
     // from the program state; handlers change the state and then call it.
     void UpdateActions();
     void NapovedaClick();
+    // The executable's folder, from which the user guide is found; tests
+    // point it at a folder tree of their own.
+    QString ProgramFolder;
     void ShowContents();
     void About1Click();
     // Editing commands of "Ú&pravy" and the editor's pop-up menu.
@@ -221,7 +224,6 @@ public:
 
     // The "Zendra  ..." caption rules read the caption back.
     QString caption() const { return windowTitle(); }
-    static inline const QString kHelpUrl = QStringLiteral("https://zendra.example.org/napoveda/");
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

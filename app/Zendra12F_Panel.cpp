@@ -133,7 +133,7 @@ void TForm1::DrawPanelLines()
     LoadPanelPaper();
     panel.panelLineRects = {};
     QImage &paper = Image4->canvas();
-    const int W = paper.width(), H = paper.height();
+    const int W = Image4->width(), H = Image4->height(); // the paper's size as shown
     QPainter painter(&paper);
     for (int k = 1; k <= 6; ++k) {
         const LineValue v = cast[k];

@@ -68,7 +68,7 @@ void TForm1::PickFuSi(Trigram trigram)
     const TrigramInfo &info = TrigramInfoOf(trigram);
     HexagramLines &lines = m_state.lines.readingLines;
     QImage &picture = Image3->canvas();
-    const int h = picture.height();
+    const int h = Image3->height(); // the picture's height as shown
     const int first = m_state.trigramPickState == PickLower ? 4 : 1;
     for (int i = 0; i < 3; ++i)
         lines[first + i] = info.yang[i] ? 9 : 6;

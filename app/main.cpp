@@ -5,9 +5,12 @@
 #include "reading/Corpus.h"
 #include "ui/LogoF.h"
 #include <QApplication>
+#include <QFileInfo>
 #include <QLibraryInfo>
+#include <QPointer>
 #include <QTranslator>
 #include <QThread>
+#include <QTimer>
 
 namespace {
 
@@ -46,5 +49,16 @@ int main(int argc, char *argv[])
     desktop.fileDialogs.setParentWindow(&form1);
     form1.setLogoWindow(logo);
     form1.showMaximized();
+    // Files handed over by the desktop ("Open with", a double click) open
+    // once the main window is up, each in a consultation of its own.
+    // The logo goes first, or it would stand over a password prompt.
+    const QStringList files = QApplication::arguments().mid(1);
+    QPointer<QWidget> logoWindow = logo;
+    QTimer::singleShot(0, &form1, [&form1, files, logoWindow] {
+        if (!files.isEmpty() && logoWindow)
+            logoWindow->hide();
+        for (const QString &file : files)
+            form1.OpenFile(QFileInfo(file).absoluteFilePath());
+    });
     return app.exec();
 }

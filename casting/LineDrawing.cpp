@@ -7,6 +7,11 @@ namespace {
 
 int T(double v) { return static_cast<int>(v); } // truncation toward zero
 
+// The picture's size in the pixels of the control that shows it: a picture
+// for a high-density screen has more pixels of its own, and a QPainter on it
+// works in these.
+QSize ShownSize(const QImage &picture) { return picture.deviceIndependentSize().toSize(); }
+
 const double kLineHeights[6] = {0.74535, 0.65218, 0.55901, 0.43479, 0.34162, 0.24845};
 
 QPen Pen(const QColor &colour, int width)
@@ -74,7 +79,8 @@ void DrawLine(QPainter &p, int w, int h, int position, LineValue value, int clie
 void DrawLine(QImage &paper, int position, LineValue value, int clientWidth)
 {
     QPainter p(&paper);
-    DrawLine(p, paper.width(), paper.height(), position, value, clientWidth);
+    const QSize size = ShownSize(paper);
+    DrawLine(p, size.width(), size.height(), position, value, clientWidth);
 }
 
 namespace TrigramMarks {
@@ -95,7 +101,7 @@ void DrawMark(QPainter &p, int w, int h, int y, bool yang)
 
 void DrawTrigram(QImage &picture, int base, bool bottomYang, bool middleYang, bool topYang)
 {
-    const int w = picture.width(), h = picture.height();
+    const int w = ShownSize(picture).width(), h = ShownSize(picture).height();
     QPainter p(&picture);
     DrawMark(p, w, h, base - T(h * 0.05246), topYang);
     DrawMark(p, w, h, base - T(h * 0.02623), middleYang);
@@ -104,7 +110,7 @@ void DrawTrigram(QImage &picture, int base, bool bottomYang, bool middleYang, bo
 
 void DrawHexagram(QImage &picture, const HexagramLines &lines)
 {
-    const int w = picture.width(), h = picture.height();
+    const int w = ShownSize(picture).width(), h = ShownSize(picture).height();
     QPainter p(&picture);
     for (int i = 1; i <= 6; ++i) {
         const int base = i <= 3 ? LowerBase(h) : UpperBase(h);

@@ -1,6 +1,8 @@
 #pragma once
 // Drawing of cast lines on a paper picture and of trigram marks in the
-// trigram circle. Every geometry product is truncated toward zero.
+// trigram circle. Every geometry product is truncated toward zero. Sizes
+// are those of the picture as shown, so a picture made for a high-density
+// screen gets the same lines, only finer.
 
 #include "casting/Hexagram.h"
 #include <QColor>

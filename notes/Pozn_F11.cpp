@@ -55,7 +55,7 @@ void TNoteSaveButton::paintEvent(QPaintEvent *)
         option.state |= m_held ? QStyle::State_Sunken : QStyle::State_Raised;
         style()->drawControl(QStyle::CE_PushButtonBevel, &option, &p, this);
     }
-    const QImage disk = Assets::Picture(QStringLiteral("Disketa"));
+    const QImage disk = Assets::Picture(QStringLiteral("Disketa"), devicePixelRatioF());
     const QRect target = rect().adjusted(2, 2, -2, -2);
     p.drawImage(target.translated(m_held ? 1 : 0, m_held ? 1 : 0), disk);
 }

@@ -91,6 +91,8 @@ HexagramText ParseHexagramText(int number, const QString &text, QStringList &def
             defects << QStringLiteral("%1:%2: text outside any section").arg(file).arg(i + 1);
             continue;
         }
+        if (line.contains(kPlaceholderMark))
+            defects << QStringLiteral("%1:%2: placeholder text instead of the book's own").arg(file).arg(i + 1);
         sections[current] << line;
     }
 
@@ -159,19 +161,6 @@ const InterpretationCorpus &InterpretationCorpus::Embedded()
         return FromTexts(records, ReadResourceText(QStringLiteral(":/book/guidance.txt")));
     }();
     return corpus;
-}
-
-QList<int> InterpretationCorpus::placeholderRecords() const
-{
-    QList<int> numbers;
-    for (const HexagramText &r : m_records) {
-        QStringList all = r.symbol + r.principle + r.interpretation;
-        for (const LineEntry &e : r.lines)
-            all << e.image << e.application;
-        if (all.join(u'\n').contains(kPlaceholderMark))
-            numbers << r.number;
-    }
-    return numbers;
 }
 
 namespace BookTables {

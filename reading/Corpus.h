@@ -25,6 +25,7 @@ struct HexagramText {
 };
 
 inline constexpr int kHexagramCount = 64;
+// A record still waiting for its text; the loader counts it as a defect.
 inline const QString kPlaceholderMark = QStringLiteral("«zástupný text»");
 
 class InterpretationCorpus {
@@ -38,8 +39,6 @@ public:
     const QString &guidance() const { return m_guidance; }
     // One entry per defect found: "hex07.txt: ..." in plain English for developers.
     const QStringList &defects() const { return m_defects; }
-    // Records that still hold placeholder text.
-    QList<int> placeholderRecords() const;
 
 private:
     std::array<HexagramText, kHexagramCount> m_records;

@@ -9,6 +9,7 @@ pkgs=(build-essential cmake ninja-build pkg-config
       qt6-l10n-tools qt6-translations-l10n libgl-dev fonts-dejavu-core
       clang libclang-rt-14-dev
       lhasa jlha-utils python3-pycryptodome openssl python3 hunspell hunspell-cs
+      desktop-file-utils appstream dpkg-dev
       xvfb openbox xdotool imagemagick xauth x11-utils sox poppler-utils)
 missing=()
 for p in "${pkgs[@]}"; do

@@ -1,4 +1,5 @@
 #include "ui/AnimatedImage.h"
+#include "ui/AssetCatalogue.h"
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -9,20 +10,31 @@ TAnimatedImage::TAnimatedImage(QWidget *parent) : QWidget(parent)
     connect(&m_timer, &QTimer::timeout, this, &TAnimatedImage::advance);
 }
 
+namespace {
+
+// The strip with its bottom-left pixel's colour cleared.
+QImage Keyed(const QImage &strip)
+{
+    if (strip.isNull())
+        return {};
+    const QRgb key = strip.pixel(0, strip.height() - 1);
+    QImage keyed = strip.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < keyed.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(keyed.scanLine(y));
+        for (int x = 0; x < keyed.width(); ++x)
+            if ((row[x] & 0x00FFFFFF) == (key & 0x00FFFFFF))
+                row[x] = 0;
+    }
+    return keyed;
+}
+
+} // namespace
+
 void TAnimatedImage::setGlyph(const QImage &strip)
 {
     m_strip = strip;
-    m_transparent = QImage();
-    if (!strip.isNull()) {
-        const QRgb key = strip.pixel(0, strip.height() - 1);
-        m_transparent = strip.convertToFormat(QImage::Format_ARGB32);
-        for (int y = 0; y < m_transparent.height(); ++y) {
-            auto *row = reinterpret_cast<QRgb *>(m_transparent.scanLine(y));
-            for (int x = 0; x < m_transparent.width(); ++x)
-                if ((row[x] & 0x00FFFFFF) == (key & 0x00FFFFFF))
-                    row[x] = 0;
-        }
-    }
+    m_transparent = Keyed(strip);
+    m_dense = QImage();
     const bool multiple = strip.height() > 0 && strip.width() % strip.height() == 0;
     m_numGlyphs = multiple ? strip.width() / strip.height() : 1;
     m_glyphNum = 0;
@@ -90,12 +102,30 @@ void TAnimatedImage::fitSize()
         resize(frameRect(0).size());
 }
 
+const QImage &TAnimatedImage::stripFor(qreal devicePixelRatio)
+{
+    if (devicePixelRatio <= 1.0)
+        return m_transparent;
+    // The finer strip is keyed once, when a high-density screen first shows the coin.
+    if (m_dense.isNull()) {
+        const QImage twin = Assets::ForDevicePixelRatio(m_strip, devicePixelRatio);
+        m_dense = twin.devicePixelRatio() > 1.0 ? Keyed(twin) : m_transparent;
+    }
+    return m_dense;
+}
+
 void TAnimatedImage::paintEvent(QPaintEvent *)
 {
     if (m_transparent.isNull())
         return;
     QPainter p(this);
-    p.drawImage(QPoint(0, 0), m_transparent, frameRect(m_glyphNum));
+    // Frames are counted and placed in the strip as assigned; a finer strip
+    // gives the same frame from the same place at its own scale.
+    const QImage &strip = stripFor(devicePixelRatioF());
+    const QRect frame = frameRect(m_glyphNum);
+    const qreal scale = strip.devicePixelRatio();
+    const QRectF source(frame.x() * scale, frame.y() * scale, frame.width() * scale, frame.height() * scale);
+    p.drawImage(QRectF(QPointF(0, 0), frame.size()), strip, source);
 }
 
 void TAnimatedImage::mousePressEvent(QMouseEvent *event) { emit mousePressed(event); }

@@ -1,7 +1,8 @@
 #pragma once
 // TAnimatedImage: shows one frame of a horizontal picture strip, or cycles
 // through the strip while Active. The strip's bottom-left pixel colour is
-// drawn transparent. Used for the three coins.
+// drawn transparent. Used for the three coins. A catalogue strip is drawn
+// from its double-size twin on a high-density screen.
 
 #include <QImage>
 #include <QTimer>
@@ -37,9 +38,11 @@ protected:
 private:
     void advance();
     void fitSize();
+    const QImage &stripFor(qreal devicePixelRatio);
 
     QImage m_strip;       // as assigned
     QImage m_transparent; // with the key colour cleared
+    QImage m_dense;       // the same for a high-density screen, made when first needed
     int m_numGlyphs = 1;
     int m_glyphNum = 0;
     int m_interval = 100;

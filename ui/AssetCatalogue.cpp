@@ -74,28 +74,69 @@ QSize CataloguedSize(const QString &name)
     return {};
 }
 
-QImage Picture(const QString &name)
+// Pictures are reloaded on every cast and reset; decode each only once.
+// Callers get a shared copy that detaches when they draw on it.
+static QHash<QString, QImage> &Decoded()
 {
-    // Pictures are reloaded on every cast and reset; decode each only once.
-    // Callers get a shared copy that detaches when they draw on it.
     static QHash<QString, QImage> decoded;
-    const QString key = name.toLower();
+    return decoded;
+}
+
+static const QString kDoubleSuffix = QStringLiteral("@2x");
+
+static QImage Decode(const QString &key)
+{
+    QHash<QString, QImage> &decoded = Decoded();
     if (const auto it = decoded.constFind(key); it != decoded.constEnd())
         return *it;
-    const QString path = PathOf(name, QStringLiteral(".bmp"));
+    const QString path = PathOf(key, QStringLiteral(".bmp"));
     QImage image;
     if (!path.isEmpty())
         image.load(path);
     if (!image.isNull()) {
+        // Marked before it is shared, so no caller has to copy it to mark it.
+        image.setDevicePixelRatio(key.endsWith(kDoubleSuffix) ? 2.0 : 1.0);
         decoded.insert(key, image);
-        return image;
     }
+    return image;
+}
+
+QImage Picture(const QString &name)
+{
+    QImage image = Decode(name.toLower());
+    if (!image.isNull())
+        return image;
     QSize size = CataloguedSize(name);
     if (!size.isValid())
         return {};
     image = QImage(size, QImage::Format_RGB32);
     image.fill(PlaceholderColour(name));
     return image;
+}
+
+QString DoubleSizeName(const QString &name) { return name + kDoubleSuffix; }
+
+QImage Picture(const QString &name, qreal devicePixelRatio)
+{
+    if (devicePixelRatio > 1.0) {
+        // A twin of any other size would move everything drawn over it.
+        const QImage twin = Decode(DoubleSizeName(name).toLower());
+        if (!twin.isNull() && twin.size() == 2 * CataloguedSize(name))
+            return twin;
+    }
+    return Picture(name);
+}
+
+QImage ForDevicePixelRatio(const QImage &picture, qreal devicePixelRatio)
+{
+    if (devicePixelRatio <= 1.0 || picture.isNull() || picture.devicePixelRatio() > 1.0)
+        return picture;
+    // A shared copy of a decoded picture keeps its cache key until it is drawn on.
+    const QHash<QString, QImage> &decoded = Decoded();
+    for (auto it = decoded.constBegin(); it != decoded.constEnd(); ++it)
+        if (it.value().cacheKey() == picture.cacheKey() && !it.key().endsWith(kDoubleSuffix))
+            return Picture(it.key(), devicePixelRatio);
+    return picture;
 }
 
 static QByteArray ReadResource(const QString &path)

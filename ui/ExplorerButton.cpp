@@ -1,4 +1,5 @@
 #include "ui/ExplorerButton.h"
+#include "ui/AssetCatalogue.h"
 #include <QEvent>
 #include <QPainter>
 #include <QPolygon>
@@ -35,17 +36,23 @@ void TExplorerButton::setWordWrap(bool wrap)
 
 void TExplorerButton::rebuildGlyphs()
 {
-    m_colourGlyph = QImage();
-    m_monoGlyph = QImage();
-    if (m_glyph.isNull())
-        return;
-    const QRgb key = m_glyph.pixel(0, m_glyph.height() - 1) & 0x00FFFFFF;
-    m_colourGlyph = m_glyph.convertToFormat(QImage::Format_ARGB32);
-    m_monoGlyph = QImage(m_colourGlyph.size(), QImage::Format_ARGB32);
-    for (int y = 0; y < m_colourGlyph.height(); ++y) {
-        auto *row = reinterpret_cast<QRgb *>(m_colourGlyph.scanLine(y));
-        auto *mono = reinterpret_cast<QRgb *>(m_monoGlyph.scanLine(y));
-        for (int x = 0; x < m_colourGlyph.width(); ++x) {
+    m_glyphs = Split(m_glyph);
+    m_denseGlyphs = {};
+}
+
+TExplorerButton::Glyphs TExplorerButton::Split(const QImage &glyph)
+{
+    if (glyph.isNull())
+        return {};
+    Glyphs out;
+    const QRgb key = glyph.pixel(0, glyph.height() - 1) & 0x00FFFFFF;
+    out.colour = glyph.convertToFormat(QImage::Format_ARGB32);
+    out.mono = QImage(out.colour.size(), QImage::Format_ARGB32);
+    out.mono.setDevicePixelRatio(out.colour.devicePixelRatio());
+    for (int y = 0; y < out.colour.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(out.colour.scanLine(y));
+        auto *mono = reinterpret_cast<QRgb *>(out.mono.scanLine(y));
+        for (int x = 0; x < out.colour.width(); ++x) {
             if ((row[x] & 0x00FFFFFF) == key) {
                 row[x] = 0;
                 mono[x] = 0;
@@ -55,6 +62,19 @@ void TExplorerButton::rebuildGlyphs()
             }
         }
     }
+    return out;
+}
+
+const TExplorerButton::Glyphs &TExplorerButton::glyphsFor(qreal devicePixelRatio) const
+{
+    if (devicePixelRatio <= 1.0)
+        return m_glyphs;
+    // Split once, when a high-density screen first shows the button.
+    if (m_denseGlyphs.colour.isNull()) {
+        const QImage twin = Assets::ForDevicePixelRatio(m_glyph, devicePixelRatio);
+        m_denseGlyphs = twin.devicePixelRatio() > 1.0 ? Split(twin) : m_glyphs;
+    }
+    return m_denseGlyphs;
 }
 
 TExplorerButton::Look TExplorerButton::look() const
@@ -75,17 +95,18 @@ QColor TExplorerButton::captionColour() const
     return m_hover || isDown() ? FontColor : UnselectedFontColor;
 }
 
-QImage TExplorerButton::glyphAsDrawn() const
+QImage TExplorerButton::glyphAsDrawn(qreal devicePixelRatio) const
 {
-    if (m_colourGlyph.isNull())
+    const Glyphs &glyphs = glyphsFor(devicePixelRatio);
+    if (glyphs.colour.isNull())
         return {};
     const bool lit = isEnabled() && (m_hover || isDown());
     if (lit || !(m_options & boMonoDisplay)) {
         if (isEnabled())
-            return m_colourGlyph;
+            return glyphs.colour;
     }
     // One colour: the shape of the glyph in the caption's resting colour.
-    QImage mono = m_monoGlyph;
+    QImage mono = glyphs.mono;
     const QColor ink = isEnabled() ? UnselectedFontColor : DisabledFontColor;
     for (int y = 0; y < mono.height(); ++y)
         for (int x = 0; x < mono.width(); ++x) {
@@ -149,12 +170,14 @@ void TExplorerButton::paintEvent(QPaintEvent *)
         p.drawPolygon(QPolygon({QPoint(x, y - 1), QPoint(x + 5, y - 1), QPoint(x + 2, y + 2)}));
         content.setRight(content.right() - 8);
     }
-    const QImage glyph = glyphAsDrawn();
+    const QImage glyph = glyphAsDrawn(devicePixelRatioF());
     if (!glyph.isNull()) {
-        const QPoint at(content.left() + (content.width() - glyph.width()) / 2,
-                        text().isEmpty() ? content.top() + (content.height() - glyph.height()) / 2 : content.top());
-        p.drawImage(at, glyph);
-        content.setTop(at.y() + glyph.height());
+        // Placed by its size in the button's pixels, whichever glyph is drawn.
+        const QSize size = glyph.deviceIndependentSize().toSize();
+        const QPoint at(content.left() + (content.width() - size.width()) / 2,
+                        text().isEmpty() ? content.top() + (content.height() - size.height()) / 2 : content.top());
+        p.drawImage(QRect(at, size), glyph);
+        content.setTop(at.y() + size.height());
     }
     if (!text().isEmpty()) {
         p.setPen(captionColour());

@@ -40,8 +40,9 @@ public:
     enum class Look { Flat, Raised, Sunken };
     Look look() const;
     QColor captionColour() const;
-    // The glyph as drawn now: transparent key, one colour when mono.
-    QImage glyphAsDrawn() const;
+    // The glyph as drawn now: transparent key, one colour when mono. Above a
+    // device pixel ratio of 1 a catalogue glyph is its double-size twin.
+    QImage glyphAsDrawn(qreal devicePixelRatio = 1.0) const;
     QSize sizeHint() const override;
 
 protected:
@@ -51,11 +52,17 @@ protected:
     void changeEvent(QEvent *) override;
 
 private:
+    struct Glyphs {
+        QImage colour; // key colour cleared
+        QImage mono;   // the same shape in one colour
+    };
+    static Glyphs Split(const QImage &glyph);
     void rebuildGlyphs();
+    const Glyphs &glyphsFor(qreal devicePixelRatio) const;
 
     QImage m_glyph;
-    QImage m_colourGlyph; // key colour cleared
-    QImage m_monoGlyph;   // the same shape in one colour
+    Glyphs m_glyphs;
+    mutable Glyphs m_denseGlyphs; // made when a high-density screen first shows the button
     int m_options = 0;
     bool m_flat = true;
     bool m_wordWrap = false;

@@ -22,7 +22,7 @@ TForm7::TForm7(QWidget *parent)
     Image1 = new QLabel(Panel1);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(Panel1->contentsRect());
-    Image1->setPixmap(QPixmap::fromImage(Assets::Picture(QStringLiteral("Logo"))));
+    Image1->setPixmap(QPixmap::fromImage(Assets::Picture(QStringLiteral("Logo"), devicePixelRatioF())));
     Image1->setScaledContents(true);
     centreOnScreen();
 }

@@ -1,4 +1,5 @@
 #include "ui/PictureBox.h"
+#include "ui/AssetCatalogue.h"
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -6,8 +7,10 @@ TPictureBox::TPictureBox(QWidget *parent) : QWidget(parent) { setMouseTracking(t
 
 void TPictureBox::setPicture(const QImage &picture)
 {
-    m_picture = picture.convertToFormat(QImage::Format_RGB32);
-    resize(m_picture.size());
+    // On a high-density screen the canvas is the picture's finer twin, so
+    // what the owner draws on it is as sharp as the picture itself.
+    m_picture = Assets::ForDevicePixelRatio(picture, devicePixelRatioF()).convertToFormat(QImage::Format_RGB32);
+    resize(m_picture.deviceIndependentSize().toSize());
     update();
 }
 

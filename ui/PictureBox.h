@@ -11,6 +11,9 @@ public:
     explicit TPictureBox(QWidget *parent = nullptr);
     // Replaces the picture (and anything drawn on it) and takes its size.
     void setPicture(const QImage &picture);
+    // What the owner draws on. On a high-density screen its pixels are finer
+    // than the control's: a QPainter on it works in the control's pixels, and
+    // its deviceIndependentSize() is the control's size.
     QImage &canvas() { return m_picture; }
     const QImage &picture() const { return m_picture; }
 

@@ -2,6 +2,7 @@
 #include "ui/Cursors.h"
 #include "ui/RosURLError.h"
 #include <QMouseEvent>
+#include <QPainter>
 
 TRosHotLabel::TRosHotLabel(Shell &shell, QWidget *parent) : QLabel(parent), m_shell(shell)
 {
@@ -37,6 +38,22 @@ void TRosHotLabel::Click()
         return;
     if (!m_shell.openUrl(text()))
         throw ERosURLError(HotLabelUrl::ActivateMessage(text()));
+}
+
+void TRosHotLabel::paintEvent(QPaintEvent *event)
+{
+    // A local file's address is often wider than the label: keep its end,
+    // which names the page and its folder.
+    const QRect area = contentsRect();
+    const QFontMetrics metrics(font());
+    if (metrics.horizontalAdvance(text()) <= area.width()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(area, int(alignment()), metrics.elidedText(text(), Qt::ElideLeft, area.width()));
 }
 
 void TRosHotLabel::mousePressEvent(QMouseEvent *event)

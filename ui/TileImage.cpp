@@ -1,4 +1,5 @@
 #include "ui/TileImage.h"
+#include "ui/AssetCatalogue.h"
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -20,15 +21,21 @@ void TTileImage::paintTo(QPainter &painter) const
 {
     if (m_picture.isNull())
         return;
+    // Steps and places stay those of the assigned picture; a high-density
+    // surface only gets its finer twin drawn into the same rectangles.
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    const QImage shown = Assets::ForDevicePixelRatio(m_picture, ratio);
+    const QSize step = m_picture.deviceIndependentSize().toSize();
+    const int w = step.width(), h = step.height();
     if (!m_tile) {
-        painter.drawImage(0, 0, m_picture);
+        painter.drawImage(QRect(0, 0, w, h), shown);
         return;
     }
     painter.save();
     painter.setClipRect(QRect(0, 0, width(), height()));
-    for (int y = 0; y < height(); y += m_picture.height())
-        for (int x = 0; x < width(); x += m_picture.width())
-            painter.drawImage(x, y, m_picture);
+    for (int y = 0; y < height(); y += h)
+        for (int x = 0; x < width(); x += w)
+            painter.drawImage(QRect(x, y, w, h), shown);
     painter.restore();
 }
 

@@ -1,6 +1,7 @@
 #include "ui/Zendra12F4.h"
 #include "ui/AssetCatalogue.h"
 #include "ui/BevelPanel.h"
+#include "ui/HelpGuide.h"
 #include "ui/RosHotLabel.h"
 #include <QGuiApplication>
 #include <QLabel>
@@ -41,7 +42,7 @@ TForm4::TForm4(Shell &shell, Dialogs &dialogs, QWidget *parent)
     Image1 = new QLabel(Panel1);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setScaledContents(true);
-    Image1->setPixmap(QPixmap::fromImage(Assets::Picture(QStringLiteral("Logo"))));
+    Image1->setPixmap(QPixmap::fromImage(Assets::Picture(QStringLiteral("Logo"), devicePixelRatioF())));
     Image1->setGeometry((panelWidth - 230) / 2, inner + 14, 230, 200);
 
     int y = Image1->geometry().bottom() + 10;
@@ -55,7 +56,6 @@ TForm4::TForm4(Shell &shell, Dialogs &dialogs, QWidget *parent)
     Label2->setGeometry(inner, y, panelWidth - 2 * inner, 20);
     y += 30;
 
-    const QString addresses[2] = {kWebAddress, kMailAddress};
     TRosHotLabel *labels[2] = {};
     for (int i = 0; i < 2; ++i) {
         labels[i] = new TRosHotLabel(shell, Panel1);
@@ -64,7 +64,6 @@ TForm4::TForm4(Shell &shell, Dialogs &dialogs, QWidget *parent)
         f.setPixelSize(17);
         labels[i]->setFont(f);
         labels[i]->setAlignment(Qt::AlignCenter);
-        labels[i]->setCaption(addresses[i]);
         labels[i]->setGeometry(inner, y, panelWidth - 2 * inner, 24);
         y += 26;
         connect(labels[i], &TRosHotLabel::urlError, this,
@@ -82,6 +81,16 @@ TForm4::TForm4(Shell &shell, Dialogs &dialogs, QWidget *parent)
 
     setFixedSize(panelWidth + 2 * margin, Button1->geometry().bottom() + 1 + margin);
     centreOnScreen();
+}
+
+void TForm4::setGuideFolder(const QString &folder)
+{
+    const QString pages[2] = {HelpGuide::kIndexPage, HelpGuide::kAboutPage};
+    TRosHotLabel *const labels[2] = {RosHotLabel1, RosHotLabel2};
+    for (int i = 0; i < 2; ++i) {
+        labels[i]->setCaption(folder.isEmpty() ? QString() : HelpGuide::PageAddress(folder, pages[i]));
+        labels[i]->setVisible(!folder.isEmpty());
+    }
 }
 
 void TForm4::centreOnScreen()

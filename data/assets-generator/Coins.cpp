@@ -5,7 +5,8 @@
 // space frame by frame: its width shrinks with the cosine of the angle and
 // its edge shows as a band as thick as the coin times the sine.
 //
-// Frames are drawn four times larger and scaled down. Pixels the coin does
+// Frames are drawn four times larger and scaled down, to the frame size or
+// to twice it for high-density screens. Pixels the coin does
 // not cover take the key colour, the strip's bottom-left pixel, which the
 // coin control draws transparent; the hole is keyed too, so the table shows
 // through it. Half-covered pixels at the edge are blended with a dark brown
@@ -253,7 +254,8 @@ QImage Tinted(const QImage &face, const QColor &colour)
 
 // One frame: the coin turned by `degrees` about the vertical axis (spin) or
 // the horizontal axis (turn-over).
-QImage Frame(const QImage &front, const QImage &back, double degrees, bool aboutHorizontal, const Metal &metal)
+QImage Frame(const QImage &front, const QImage &back, double degrees, bool aboutHorizontal, const Metal &metal,
+            int scale)
 {
     const double a = degrees * M_PI / 180.0;
     const double c = std::cos(a), s = std::sin(a);
@@ -301,10 +303,11 @@ QImage Frame(const QImage &front, const QImage &back, double degrees, bool about
     }
     p.end();
 
-    const QImage small = canvas.scaled(kFrameW, kFrameH, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    QImage frame(kFrameW, kFrameH, QImage::Format_RGB32);
-    for (int y = 0; y < kFrameH; ++y)
-        for (int x = 0; x < kFrameW; ++x) {
+    const int w = kFrameW * scale, h = kFrameH * scale;
+    const QImage small = canvas.scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QImage frame(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
             const QRgb px = small.pixel(x, y); // premultiplied
             const double alpha = qAlpha(px) / 255.0;
             if (alpha < 0.45) {
@@ -322,17 +325,17 @@ QImage Frame(const QImage &front, const QImage &back, double degrees, bool about
 
 QRgb CoinKeyColour() { return kKey; }
 
-QImage CoinStrip(bool hand, bool gold)
+QImage CoinStrip(bool hand, bool gold, int scale)
 {
     const Metal metal = MetalOf(gold);
     const QImage front = Face(hand ? Side::Numeral : Side::Inscribed, gold);
     const QImage back = Face(hand ? Side::Ornament : Side::Plain, gold);
     const int frames = hand ? 7 : 12;
-    QImage strip(kFrameW * frames, kFrameH, QImage::Format_RGB32);
+    QImage strip(kFrameW * frames * scale, kFrameH * scale, QImage::Format_RGB32);
     QPainter p(&strip);
     for (int i = 0; i < frames; ++i) {
         // A timed coin spins a whole turn in 12 steps; a hand coin turns over in 6.
-        p.drawImage(i * kFrameW, 0, Frame(front, back, i * 30.0, hand, metal));
+        p.drawImage(i * kFrameW * scale, 0, Frame(front, back, i * 30.0, hand, metal, scale));
     }
     return strip;
 }

@@ -70,21 +70,24 @@ void PaintYinYang(QPainter &p, QPointF c, double r, QColor light, QColor dark)
     p.drawEllipse(QPointF(c.x(), c.y() + r / 2), r / 7, r / 7);
 }
 
-// Draws with antialiasing at 25 x 25, then keys what is mostly empty.
+// Draws with antialiasing at 25 x 25 (or that times the scale), then keys
+// what is mostly empty.
 template <typename Paint>
-QImage Glyph(Paint paint)
+QImage Glyph(int scale, Paint paint)
 {
-    QImage art(25, 25, QImage::Format_ARGB32_Premultiplied);
+    const int size = 25 * scale;
+    QImage art(size, size, QImage::Format_ARGB32_Premultiplied);
     art.fill(Qt::transparent);
     {
         QPainter p(&art);
         p.setRenderHint(QPainter::Antialiasing);
+        p.scale(scale, scale);
         paint(p);
     }
-    QImage out(25, 25, QImage::Format_RGB32);
+    QImage out(size, size, QImage::Format_RGB32);
     const QColor matte(150, 130, 100);
-    for (int y = 0; y < 25; ++y)
-        for (int x = 0; x < 25; ++x) {
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
             const QRgb px = art.pixel(x, y);
             const double a = qAlpha(px) / 255.0;
             if (a < 0.5) {
@@ -95,7 +98,7 @@ QImage Glyph(Paint paint)
             out.setPixel(x, y, qRgb(int(qRed(px) + matte.red() * rest), int(qGreen(px) + matte.green() * rest),
                                     int(qBlue(px) + matte.blue() * rest)));
         }
-    out.setPixel(0, 24, kGlyphKey);
+    out.setPixel(0, size - 1, kGlyphKey);
     return out;
 }
 
@@ -118,23 +121,25 @@ void Bars(QPainter &p, const bool (&yang)[6], double left, double width, const Q
 
 } // namespace
 
-QImage Logo()
+QImage Logo(int scale)
 {
     const int W = 230, H = 200;
-    QImage image(W, H, QImage::Format_RGB32);
+    QImage image(W * scale, H * scale, QImage::Format_RGB32);
     // Lacquer: deep red, darker towards the edges, with faint brush marks.
     const PeriodicNoise brush(301);
-    for (int y = 0; y < H; ++y)
-        for (int x = 0; x < W; ++x) {
+    for (int py = 0; py < image.height(); ++py)
+        for (int px = 0; px < image.width(); ++px) {
+            const double x = AtScaleOne(px, scale), y = AtScaleOne(py, scale);
             const double dx = (x - W / 2.0) / W, dy = (y - H * 0.45) / H;
             const double fall = Clamp01(1.0 - 1.6 * (dx * dx + dy * dy));
-            const double streak = brush.fbm(double(x) / W, double(y) / H, 2, 30, 3);
+            const double streak = brush.fbm(x / W, y / H, 2, 30, 3);
             const double k = (0.45 + 0.55 * fall) * (1.0 + 0.06 * streak);
-            image.setPixel(x, y, qRgb(int(Clamp01(0.56 * k) * 255), int(Clamp01(0.08 * k) * 255),
+            image.setPixel(px, py, qRgb(int(Clamp01(0.56 * k) * 255), int(Clamp01(0.08 * k) * 255),
                                       int(Clamp01(0.07 * k) * 255)));
         }
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
     const QPointF centre(W / 2.0, 84);
 
     // A fine gold border.
@@ -180,33 +185,33 @@ QImage Logo()
     return image;
 }
 
-QImage PanelBackground()
+QImage PanelBackground(int scale)
 {
     // Dark leather: tileable blotches, a pebbled grain and fine creases.
     const int W = 300, H = 250;
     const PeriodicNoise blotch(401), pebble(402), crease(403);
-    QImage image(W, H, QImage::Format_RGB32);
-    for (int y = 0; y < H; ++y)
-        for (int x = 0; x < W; ++x) {
-            const double u = double(x) / W, v = double(y) / H;
+    QImage image(W * scale, H * scale, QImage::Format_RGB32);
+    for (int py = 0; py < image.height(); ++py)
+        for (int px = 0; px < image.width(); ++px) {
+            const double u = AtScaleOne(px, scale) / W, v = AtScaleOne(py, scale) / H;
             const double b = blotch.fbm(u, v, 3, 3, 4);
             const double g = pebble.fbm(u, v, 60, 50, 2, 0.6);
             const double pebbleShade = Smoothstep(-0.2, 0.5, g);
             const double c = std::abs(crease.fbm(u, v, 6, 5, 3));
             const double creaseShade = Smoothstep(0.0, 0.06, c);
             const double k = (0.82 + 0.1 * b + 0.12 * pebbleShade) * (0.8 + 0.2 * creaseShade);
-            image.setPixel(x, y, qRgb(int(Clamp01(0.235 * k) * 255), int(Clamp01(0.165 * k) * 255),
+            image.setPixel(px, py, qRgb(int(Clamp01(0.235 * k) * 255), int(Clamp01(0.165 * k) * 255),
                                       int(Clamp01(0.12 * k) * 255)));
         }
     return image;
 }
 
-QImage ButtonGlyph(const QString &name)
+QImage ButtonGlyph(const QString &name, int scale)
 {
     const QColor ink(40, 32, 28), red(196, 30, 24), gold(212, 160, 50), blue(36, 64, 140);
     if (name == u"TlJadro") {
         // The nuclear hexagram: the four inner lines.
-        return Glyph([&](QPainter &p) {
+        return Glyph(scale, [&](QPainter &p) {
             const bool yang[6] = {true, false, true, true, false, false};
             const QColor colours[6] = {QColor(150, 140, 130), red, red, red, red, QColor(150, 140, 130)};
             Bars(p, yang, 4, 17, colours);
@@ -217,7 +222,7 @@ QImage ButtonGlyph(const QString &name)
     }
     if (name == u"TlOpacne") {
         // Opposites: the taiji.
-        return Glyph([&](QPainter &p) {
+        return Glyph(scale, [&](QPainter &p) {
             PaintYinYang(p, QPointF(12.5, 12.5), 10.5, QColor(250, 246, 236), ink);
             p.setBrush(Qt::NoBrush);
             p.setPen(QPen(ink, 1.2));
@@ -226,7 +231,7 @@ QImage ButtonGlyph(const QString &name)
     }
     if (name == u"TlOtocene") {
         // Swapped trigrams: the upper and the lower change places.
-        return Glyph([&](QPainter &p) {
+        return Glyph(scale, [&](QPainter &p) {
             const bool yang[6] = {true, true, false, false, true, true};
             const QColor colours[6] = {red, red, red, blue, blue, blue};
             Bars(p, yang, 2, 14, colours);
@@ -244,7 +249,7 @@ QImage ButtonGlyph(const QString &name)
     }
     if (name == u"TlPoznamky") {
         // Notes: a written sheet and a pencil.
-        return Glyph([&](QPainter &p) {
+        return Glyph(scale, [&](QPainter &p) {
             p.setPen(QPen(ink, 1.0));
             p.setBrush(QColor(252, 248, 232));
             p.drawRect(QRectF(3.5, 2.5, 14, 19));
@@ -266,7 +271,7 @@ QImage ButtonGlyph(const QString &name)
     }
     if (name == u"TlVyvoj") {
         // The developing hexagram: changing lines turn into their opposites.
-        return Glyph([&](QPainter &p) {
+        return Glyph(scale, [&](QPainter &p) {
             const bool yang[6] = {true, false, false, true, true, false};
             const QColor colours[6] = {ink, red, ink, red, ink, ink};
             Bars(p, yang, 2, 12, colours);
@@ -278,7 +283,7 @@ QImage ButtonGlyph(const QString &name)
         });
     }
     // TlZCar: the chosen changing lines marked red.
-    return Glyph([&](QPainter &p) {
+    return Glyph(scale, [&](QPainter &p) {
         const bool yang[6] = {false, true, true, false, true, false};
         const QColor colours[6] = {ink, red, ink, ink, red, ink};
         Bars(p, yang, 4, 17, colours);
@@ -294,8 +299,42 @@ QList<QRgb> DiskettePalette()
             qRgb(0, 0, 255),     qRgb(255, 0, 255),   qRgb(0, 255, 255), qRgb(255, 255, 255)};
 }
 
-QImage Diskette()
+namespace {
+
+// The diskette on a grid twice as fine: the same body, shutter and label,
+// with the corner cut on a smoother diagonal, a lit edge beside the
+// shutter's slot and three thin lines of writing where the small one has two.
+QImage FineDiskette()
 {
+    const QColor black(0, 0, 0), navy(0, 0, 128), silver(192, 192, 192), grey(128, 128, 128), white(255, 255, 255);
+    QImage image(30, 30, QImage::Format_RGB32);
+    image.fill(silver); // the background of a button face
+    QPainter p(&image);
+    p.fillRect(0, 0, 30, 30, black);
+    p.fillRect(2, 2, 26, 26, navy);
+    // The cut corner at the top right.
+    p.fillRect(28, 0, 2, 1, silver);
+    p.fillRect(29, 1, 1, 1, silver);
+    p.fillRect(27, 1, 2, 1, black);
+    p.fillRect(28, 2, 2, 1, black);
+    // The shutter with its slot, dark below and lit on the slot's right.
+    p.fillRect(6, 2, 16, 10, silver);
+    p.fillRect(6, 11, 16, 1, grey);
+    p.fillRect(12, 4, 2, 6, black);
+    p.fillRect(14, 4, 1, 6, white);
+    // The label and its writing.
+    p.fillRect(4, 14, 22, 14, white);
+    for (int y : {17, 20, 23})
+        p.fillRect(7, y, 16, 1, grey);
+    return image;
+}
+
+} // namespace
+
+QImage Diskette(int scale)
+{
+    if (scale > 1)
+        return FineDiskette();
     // A 3.5-inch diskette: dark body, sliding metal shutter, white label.
     const char *const art[15] = {
         "KKKKKKKKKKKKKK.", "KNNSSSSSSSSNNKK", "KNNSSSKSSSSNNNK", "KNNSSSKSSSSNNNK", "KNNSSSKSSSSNNNK",

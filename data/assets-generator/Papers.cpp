@@ -9,21 +9,24 @@
 
 namespace Gen {
 
-QImage Paper(int width, int height, bool golden, quint32 seed)
+QImage Paper(int width, int height, bool golden, quint32 seed, int scale)
 {
     const QColor base = golden ? QColor(232, 206, 146) : QColor(214, 213, 206);
     const QColor aged = golden ? QColor(196, 154, 88) : QColor(170, 168, 160);
     const PeriodicNoise cloud(seed), grain(seed + 1), stain(seed + 2);
-    QImage image(width, height, QImage::Format_RGB32);
-    const double scale = 105.0; // noise cells are set for the small sheet and grow with the picture
-    const int cx = std::max(2, int(width / scale * 3)), cy = std::max(2, int(height / scale * 3));
-    for (int y = 0; y < height; ++y) {
-        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
-        const double v = double(y) / height;
-        for (int x = 0; x < width; ++x) {
-            const double u = double(x) / width;
+    QImage image(width * scale, height * scale, QImage::Format_RGB32);
+    const double cell = 105.0; // noise cells are set for the small sheet and grow with the picture
+    const int cx = std::max(2, int(width / cell * 3)), cy = std::max(2, int(height / cell * 3));
+    // Positions are in pixels of scale 1; a finer sheet only samples more often.
+    for (int py = 0; py < image.height(); ++py) {
+        auto *row = reinterpret_cast<QRgb *>(image.scanLine(py));
+        const double y = AtScaleOne(py, scale);
+        const double v = y / height;
+        for (int px = 0; px < image.width(); ++px) {
+            const double x = AtScaleOne(px, scale);
+            const double u = x / width;
             // Distance to the nearest edge in pixels: the border yellowed and browned.
-            const double edge = std::min({double(x), double(y), double(width - 1 - x), double(height - 1 - y)});
+            const double edge = std::max(0.0, std::min({x, y, width - 1 - x, height - 1 - y}));
             double ageing = std::exp(-edge / 5.0) * 0.55 + std::exp(-edge / 22.0) * 0.25;
             ageing *= 0.8 + 0.4 * (0.5 + 0.5 * stain.fbm(u, v, cx, cy, 3));
             const double mottle = cloud.fbm(u, v, cx, cy, 5, 0.55);
@@ -35,7 +38,7 @@ QImage Paper(int width, int height, bool golden, quint32 seed)
             double g = Lerp(base.greenF(), aged.greenF(), t);
             double b = Lerp(base.blueF(), aged.blueF(), t);
             const double k = 1.0 + 0.05 * mottle + 0.035 * fine;
-            row[x] = qRgb(int(Clamp01(r * k) * 255 + 0.5), int(Clamp01(g * k) * 255 + 0.5),
+            row[px] = qRgb(int(Clamp01(r * k) * 255 + 0.5), int(Clamp01(g * k) * 255 + 0.5),
                           int(Clamp01(b * k) * 255 + 0.5));
         }
     }
@@ -43,6 +46,7 @@ QImage Paper(int width, int height, bool golden, quint32 seed)
     // Fibres: short curved hairs, a little darker or lighter than the sheet.
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
     Random random(seed + 9);
     const int fibres = width * height / 90;
     for (int i = 0; i < fibres; ++i) {
@@ -60,12 +64,14 @@ QImage Paper(int width, int height, bool golden, quint32 seed)
         p.drawPath(path);
     }
     // The cut edge is a thin darker line, so the sheet stands out of the table.
+    p.resetTransform();
     p.setRenderHint(QPainter::Antialiasing, false);
     QColor rim = aged.darker(150);
     rim.setAlpha(150);
     p.setPen(rim);
     p.setBrush(Qt::NoBrush);
-    p.drawRect(0, 0, width - 1, height - 1);
+    for (int i = 0; i < scale; ++i)
+        p.drawRect(i, i, image.width() - 1 - 2 * i, image.height() - 1 - 2 * i);
     return image;
 }
 

@@ -92,15 +92,16 @@ void DrawTrigram(QPainter &p, const TrigramArt &t, int position, const QColor &i
 
 } // namespace
 
-QImage TrigramCircle(bool fuSi, bool golden)
+QImage TrigramCircle(bool fuSi, bool golden, int scale)
 {
     const Inks ink = golden ? Inks{QColor(122, 82, 22), QColor(255, 236, 160), QColor(190, 142, 52),
                                    QColor(92, 56, 18), QColor(40, 26, 14)}
                             : Inks{QColor(78, 82, 92), QColor(250, 252, 255), QColor(150, 156, 166),
                                    QColor(58, 60, 68), QColor(28, 30, 36)};
-    QImage image = Paper(345, 305, golden, fuSi ? 201 : 202);
+    QImage image = Paper(345, 305, golden, fuSi ? 201 : 202, scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale); // the layout is in pixels of scale 1
 
     // A faint sheen inside the frame, as if the circle was burnished.
     QRadialGradient sheen(QPointF(kCentreX, kCentreY), 132);

@@ -52,7 +52,7 @@ QColor Mix(const QColor &a, const QColor &b, double t)
 
 } // namespace
 
-QImage Wood(int number)
+QImage Wood(int number, int scale)
 {
     const WoodSpec &spec = kWoods[qBound(1, number, 4) - 1];
     const int W = spec.width, H = spec.height;
@@ -74,15 +74,19 @@ QImage Wood(int number)
         b.seed = random.next();
     }
 
-    QImage image(W, H, QImage::Format_RGB32);
+    // Everything is measured in pixels of scale 1; a finer picture only samples more often.
+    QImage image(W * scale, H * scale, QImage::Format_RGB32);
     for (int p = 0; p < spec.planks; ++p) {
         const Board &b = boards[p];
         const int top = plankTop[p], ph = plankTop[p + 1] - top;
         const PeriodicNoise warp(b.seed), fine(b.seed + 1), pore(b.seed + 2), growth(b.seed + 3), tone(b.seed + 4);
-        for (int ly = 0; ly < ph; ++ly) {
-            auto *row = reinterpret_cast<QRgb *>(image.scanLine(top + ly));
-            const double v = double(ly) / ph;
-            for (int x = 0; x < W; ++x) {
+        for (int py = 0; py < ph * scale; ++py) {
+            auto *row = reinterpret_cast<QRgb *>(image.scanLine(top * scale + py));
+            const double ly = AtScaleOne(py, scale);
+            const int plankRow = py / scale; // the gap is shaded by whole rows of scale 1
+            const double v = ly / ph;
+            for (int px = 0; px < W * scale; ++px) {
+                const double x = AtScaleOne(px, scale);
                 // Position along the board, 0 at its start.
                 const double s = std::fmod(x - b.jointX + 2.0 * W, double(W));
                 const double u = s / W;
@@ -127,13 +131,13 @@ QImage Wood(int number)
 
                 // The gap between planks: dark on the top rows, the edge above it catches the light.
                 double edge = 1.0;
-                if (ly == 0)
+                if (plankRow == 0)
                     edge = 0.42;
-                else if (ly == 1)
+                else if (plankRow == 1)
                     edge = 0.78;
-                else if (ly == 2)
+                else if (plankRow == 2)
                     edge = 0.93;
-                else if (ly == ph - 1)
+                else if (plankRow == ph - 1)
                     edge = 1.06;
                 // The butt joint where this board meets the next.
                 const double dj = std::fmod(x - b.jointX + 1.5 * W, double(W)) - 0.5 * W;
@@ -146,7 +150,7 @@ QImage Wood(int number)
                 r *= edge;
                 g *= edge;
                 bl *= edge;
-                row[x] = qRgb(int(Clamp01(r) * 255 + 0.5), int(Clamp01(g) * 255 + 0.5), int(Clamp01(bl) * 255 + 0.5));
+                row[px] = qRgb(int(Clamp01(r) * 255 + 0.5), int(Clamp01(g) * 255 + 0.5), int(Clamp01(bl) * 255 + 0.5));
             }
         }
     }

@@ -17,6 +17,7 @@ add_executable(zendra-assetgen
   ${ZENDRA_ASSETGEN_DIR}/Glyphs.cpp
   ${ZENDRA_ASSETGEN_DIR}/CursorArt.cpp
   ${ZENDRA_ASSETGEN_DIR}/Sounds.cpp
+  ${ZENDRA_ASSETGEN_DIR}/Icons.cpp
   ${CMAKE_SOURCE_DIR}/ui/AssetFormats.h
   ${CMAKE_SOURCE_DIR}/ui/AssetFormats.cpp)
 target_include_directories(zendra-assetgen PRIVATE ${CMAKE_SOURCE_DIR})
@@ -25,14 +26,19 @@ target_compile_options(zendra-assetgen PRIVATE -Wall -Wextra)
 # The generator runs at every build that changes it; keep it quick even in debug builds.
 target_compile_options(zendra-assetgen PRIVATE $<$<CONFIG:Debug>:-O2>)
 
+# Pictures the controls paint, each also drawn at twice the size as NAME@2x.bmp
+# for high-density screens.
+set(ZENDRA_PAINTED_PICTURES
+  Stul1 Stul2 Stul3 Stul4 Papir1 Papir2 FuSi1 FuSi2 Wen1 Wen2
+  Mince MinceZ MinceKx MinceKxZ Disketa Logo PanelPozadi
+  TlJadro TlOpacne TlOtocene TlPoznamky TlVyvoj TlZCar)
 set(ZENDRA_ASSET_FILES
-  Stul1.bmp Stul2.bmp Stul3.bmp Stul4.bmp Papir1.bmp Papir2.bmp
-  FuSi1.bmp FuSi2.bmp Wen1.bmp Wen2.bmp
-  Mince.bmp MinceZ.bmp MinceKx.bmp MinceKxZ.bmp Disketa.bmp MAINICON.bmp
-  Logo.bmp PanelPozadi.bmp
-  TlJadro.bmp TlOpacne.bmp TlOtocene.bmp TlPoznamky.bmp TlVyvoj.bmp TlZCar.bmp
+  MAINICON.bmp
   Zvonky.wav Zvonek.wav Harfa1.wav Harfa2.wav Hrom.wav
   Ruka.cur RukaZak.cur Sipka.cur SipkaZ.cur HOTLABEL_HANDCUR.cur)
+foreach(p IN LISTS ZENDRA_PAINTED_PICTURES)
+  list(APPEND ZENDRA_ASSET_FILES ${p}.bmp ${p}@2x.bmp)
+endforeach()
 
 set(zendra_asset_outputs)
 set(zendra_asset_qrc "<!DOCTYPE RCC><RCC version=\"1.0\">\n<qresource prefix=\"/assets\">\n")

@@ -3,6 +3,7 @@
 
 #include "platform/Platform.h"
 #include "ui/AssetCatalogue.h"
+#include "ui/HelpGuide.h"
 #include "ui/LogoF.h"
 #include "ui/TileImage.h"
 #include "ui/Zendra12F4.h"
@@ -46,6 +47,7 @@ int main(int argc, char *argv[])
     ShowcaseShell shell;
     ShowcaseDialogs dialogs;
     TForm4 about(shell, dialogs);
+    about.setGuideFolder(HelpGuide::Folder(QApplication::applicationDirPath()));
     TForm7 logo;
     if (what == u"logo")
         logo.show();

@@ -22,7 +22,6 @@ private slots:
     void woodChoiceBySeconds_data();
     void woodChoiceBySeconds();
     void soundChoiceBySeconds();
-    void helpOpensBrowserOrSaysWhy();
 };
 
 void TestCasting::timedThrowButtonStates()
@@ -240,19 +239,6 @@ void TestCasting::soundChoiceBySeconds()
     w.Zadny->trigger(); // only checks the item
     QCOMPARE(f.fake.sound.played.size(), count);
     QVERIFY(w.Zadny->isChecked());
-}
-
-void TestCasting::helpOpensBrowserOrSaysWhy()
-{
-    MainWindowFixture f;
-    f.form->Napoveda->trigger();
-    QCOMPARE(f.fake.shell.opened.size(), 1);
-    QVERIFY(f.fake.dialogs.shown.isEmpty());
-    f.fake.shell.succeed = false;
-    f.form->Napoveda->trigger();
-    QCOMPARE(f.fake.dialogs.shown.size(), 1);
-    QCOMPARE(f.fake.dialogs.shown.first().caption, QStringLiteral("Chyba"));
-    QCOMPARE(f.fake.dialogs.shown.first().text, QStringLiteral("Nelze otevřít internetový prohlížeč."));
 }
 
 QTEST_MAIN(TestCasting)

@@ -1,7 +1,9 @@
 // The embedded pictures, sounds and cursors: present under their names in
 // any letter case, in the formats and sizes the program relies on, and
 // drawn so that they work: woods that tile, coins that turn, trigrams where
-// the click areas are, a clear centre for the marks.
+// the click areas are, a clear centre for the marks. Each picture a control
+// paints has a twin for high-density screens: the same picture drawn finer,
+// at twice the size, in the same format and key colour.
 
 #include "casting/Hexagram.h"
 #include "data/assets-generator/TrigramCircleLayout.h"
@@ -41,6 +43,15 @@ double RowDifference(const QImage &img, int y1, int y2)
     return sum / img.width();
 }
 
+// The pictures the controls paint, each with a twin at twice the size.
+const char *const kPaintedPictures[] = {
+    "Stul1", "Stul2", "Stul3", "Stul4", "Papir1", "Papir2", "FuSi1", "FuSi2", "Wen1", "Wen2", "Mince", "MinceZ",
+    "MinceKx", "MinceKxZ", "Disketa", "Logo", "PanelPozadi", "TlJadro", "TlOpacne", "TlOtocene", "TlPoznamky",
+    "TlVyvoj", "TlZCar"};
+
+using Channel = int (*)(QRgb);
+const Channel kChannels[] = {qRed, qGreen, qBlue};
+
 // The horizontal extent of the non-key pixels of one strip frame.
 QRect Silhouette(const QImage &strip, int frame, int frameWidth)
 {
@@ -60,6 +71,8 @@ class TestAssets : public QObject {
 private slots:
     void picturesAreUncompressedBitmapsOfTheirSize_data();
     void picturesAreUncompressedBitmapsOfTheirSize();
+    void twinsAreThePictureAtTwiceTheSize_data();
+    void twinsAreThePictureAtTwiceTheSize();
     void lookupIgnoresLetterCase();
     void everyEmbeddedFileIsCatalogued();
     void wavesArePcmMono8Bit22050OfTheirLength_data();
@@ -106,6 +119,67 @@ void TestAssets::picturesAreUncompressedBitmapsOfTheirSize()
     QCOMPARE(image.size(), Assets::CataloguedSize(name));
 }
 
+void TestAssets::twinsAreThePictureAtTwiceTheSize_data()
+{
+    QTest::addColumn<QString>("name");
+    // Mean difference per channel between the twin reduced by 2 x 2 averages
+    // and the picture, where neither shows the transparent key; the diskette
+    // is pixel art drawn anew.
+    QTest::addColumn<double>("alike");
+    for (const char *name : kPaintedPictures)
+        QTest::newRow(name) << QString::fromLatin1(name) << (QLatin1String(name) == "Disketa" ? 15.0 : 4.0);
+}
+
+void TestAssets::twinsAreThePictureAtTwiceTheSize()
+{
+    QFETCH(QString, name);
+    QFETCH(double, alike);
+    const BmpInfo single = ReadBmpInfo(Bytes(name, QStringLiteral(".bmp")));
+    const BmpInfo twin = ReadBmpInfo(Bytes(Assets::DoubleSizeName(name), QStringLiteral(".bmp")));
+    QVERIFY2(twin.valid, "no twin embedded");
+    QCOMPARE(QSize(twin.width, twin.height), 2 * QSize(single.width, single.height));
+    QCOMPARE(twin.compression, kBiRgb);
+    QCOMPARE(twin.bitCount, single.bitCount);
+    QCOMPARE(twin.paletteEntries, single.paletteEntries);
+
+    // For a dense screen the catalogue hands out the twin, marked to cover
+    // the same logical pixels; for an ordinary one, the picture.
+    const QImage picture = Assets::Picture(name);
+    for (const qreal ratio : {1.5, 2.0, 3.0}) {
+        const QImage dense = Assets::Picture(name.toUpper(), ratio);
+        QCOMPARE(dense.size(), 2 * Assets::CataloguedSize(name));
+        QCOMPARE(dense.deviceIndependentSize().toSize(), Assets::CataloguedSize(name));
+        QCOMPARE(Assets::ForDevicePixelRatio(picture, ratio), dense);
+    }
+    QCOMPARE(Assets::Picture(name, 1.0), picture);
+
+    // The same picture, drawn finer rather than enlarged (an enlargement is
+    // all blocks of one colour), keyed by the same colour.
+    const QImage a = picture.convertToFormat(QImage::Format_RGB32);
+    const QImage b = Assets::Picture(name, 2.0).convertToFormat(QImage::Format_RGB32);
+    const QRgb key = a.pixel(0, a.height() - 1);
+    const bool keyed = name.startsWith(u"Mince") || name.startsWith(u"Tl");
+    if (keyed)
+        QCOMPARE(b.pixel(0, b.height() - 1), key);
+    double difference = 0;
+    int compared = 0, flat = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb c = a.pixel(x, y);
+            const QRgb q[4] = {b.pixel(2 * x, 2 * y), b.pixel(2 * x + 1, 2 * y), b.pixel(2 * x, 2 * y + 1),
+                               b.pixel(2 * x + 1, 2 * y + 1)};
+            flat += q[0] == q[1] && q[0] == q[2] && q[0] == q[3];
+            if (keyed && (c == key || q[0] == key || q[1] == key || q[2] == key || q[3] == key))
+                continue;
+            for (Channel channel : kChannels)
+                difference += std::abs((channel(q[0]) + channel(q[1]) + channel(q[2]) + channel(q[3])) / 4.0 - channel(c));
+            ++compared;
+        }
+    QVERIFY(compared > a.width() * a.height() / 10);
+    QVERIFY2(difference / (3.0 * compared) < alike, qPrintable(QString::number(difference / (3.0 * compared))));
+    QVERIFY2(flat < 0.9 * a.width() * a.height(), qPrintable(QStringLiteral("%1 flat blocks").arg(flat)));
+}
+
 void TestAssets::lookupIgnoresLetterCase()
 {
     const QString path = Assets::PathOf(QStringLiteral("MinceKxZ"), QStringLiteral(".bmp"));
@@ -123,6 +197,8 @@ void TestAssets::everyEmbeddedFileIsCatalogued()
     QStringList known;
     for (const QString &n : Assets::PictureNames())
         known << n.toLower() + QStringLiteral(".bmp");
+    for (const char *n : kPaintedPictures)
+        known << Assets::DoubleSizeName(QLatin1String(n)).toLower() + QStringLiteral(".bmp");
     for (const QString &n : Assets::WaveNames())
         known << n.toLower() + QStringLiteral(".wav");
     for (const QString &n : Assets::CursorNames())

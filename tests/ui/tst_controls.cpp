@@ -339,7 +339,7 @@ void TestControls::goToWebOpensItsUrl()
     FakeShell shell;
     TGoToWeb web(shell);
     QVERIFY(!web.Execute());
-    web.Url = QStringLiteral("https://zendra.example.org/napoveda/");
+    web.Url = QStringLiteral("http://localhost/zendra/napoveda/");
     QVERIFY(web.Execute());
     QCOMPARE(shell.opened, QStringList(web.Url));
     shell.succeed = false;

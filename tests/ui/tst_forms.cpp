@@ -2,6 +2,7 @@
 
 #include "support/FakePlatform.h"
 #include "ui/BevelPanel.h"
+#include "ui/HelpGuide.h"
 #include "ui/LogoF.h"
 #include "ui/RichView.h"
 #include "ui/RosHotLabel.h"
@@ -44,6 +45,7 @@ void TestForms::aboutBox()
 {
     FakePlatform platform;
     TForm4 about(platform.shell, platform.dialogs);
+    about.setGuideFolder(QStringLiteral(ZENDRA_SOURCE_DIR "/docs/help"));
     QCOMPARE(about.windowTitle(), QStringLiteral("O programu"));
     QVERIFY(about.windowFlags() & Qt::WindowStaysOnTopHint);
     QVERIFY(!(about.windowFlags() & Qt::WindowMaximizeButtonHint));
@@ -64,7 +66,7 @@ void TestForms::aboutBox()
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
     QTest::mouseClick(about.RosHotLabel2, Qt::LeftButton);
-    QCOMPARE(platform.shell.opened, QStringList(TForm4::kMailAddress));
+    QCOMPARE(platform.shell.opened, QStringList(about.RosHotLabel2->Caption()));
     QTest::mouseClick(about.Button1, Qt::LeftButton);
     QVERIFY(!about.isVisible());
 }
@@ -74,12 +76,14 @@ void TestForms::aboutBoxReportsAFailedLink()
     FakePlatform platform;
     platform.shell.succeed = false;
     TForm4 about(platform.shell, platform.dialogs);
+    about.setGuideFolder(QStringLiteral(ZENDRA_SOURCE_DIR "/docs/help"));
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
     QTest::mouseClick(about.RosHotLabel1, Qt::LeftButton);
     QCOMPARE(platform.dialogs.shown.size(), 1);
     QCOMPARE(platform.dialogs.shown.first().text,
-             HotLabelUrl::ActivateMessage(TForm4::kWebAddress));
+             HotLabelUrl::ActivateMessage(HelpGuide::PageAddress(QStringLiteral(ZENDRA_SOURCE_DIR "/docs/help"),
+                                                                 HelpGuide::kIndexPage)));
 }
 
 void TestForms::styleSheetOfTheForm()
