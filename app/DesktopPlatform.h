@@ -29,7 +29,7 @@ public:
     Answer askYesNoCancel(const QString &caption, const QString &text) override;
     Answer askYesNo(const QString &caption, const QString &text) override;
     std::optional<QColor> chooseColor(const QColor &initial) override;
-    std::optional<QFont> chooseFont(const QFont &initial) override;
+    std::optional<FontChoice> chooseFont(const FontChoice &initial, const QColor &background) override;
     bool choosePrinter(QPrinter &printer) override;
     void printerSetup(QPrinter &printer) override;
 

@@ -28,8 +28,10 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void ClickReportingError();
     Shell &m_shell;
     bool m_check = false;
     bool m_pressed = false;
