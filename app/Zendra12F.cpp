@@ -76,6 +76,10 @@ TForm1::TForm1(Platform &platform, ProgramState &state, const InterpretationCorp
     setupBookActions();
     setupWindowActions();
     setupHelpActions();
+    // A screen reader names an open menu by its title, without the accelerator.
+    for (QMenu *menu : findChildren<QMenu *>())
+        if (menu->accessibleName().isEmpty())
+            menu->setAccessibleName(QString(menu->title()).remove(u'&'));
     FormCreate();
     qApp->installEventFilter(this);
 }

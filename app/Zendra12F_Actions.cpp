@@ -35,7 +35,8 @@ const QString kHandCoinTip =
                    "(klávesa F12) zapište čáru. Šest čar se píše odspodu nahoru. (Alt+%1)");
 // The paper's hint comes first, as the first line.
 const QString kTimedPaperTip =
-    QStringLiteral("Vykreslit čáru\nSem se kreslí čáry hodu, odspodu nahoru. Mince se hází tlačítky 1, 2 a 3.");
+    QStringLiteral("Vykreslit čáru\nSem se kreslí čáry hodu, odspodu nahoru. Při ručním házení se čára "
+                   "zapíše klepnutím sem (klávesa F12).");
 const QString kHandPaperTip =
     QStringLiteral("Vykreslit čáru\nKlepnutím zapíšete čáru podle toho, jak leží mince (klávesa F12). "
                    "Šest čar se píše odspodu nahoru.");

@@ -44,7 +44,7 @@ void TForm1::createPanel()
     KxCollapsePanel1->setHeaderCaption(QStringLiteral("Doplňkový hexagram"));
     Describe(KxCollapsePanel1, QStringLiteral("Doplňkový hexagram"), QString(),
              QStringLiteral("Panel s hozeným hexagramem a s hexagramy, které z něj vycházejí. "
-                            "Za horní lištu ho lze přesunout."));
+                            "Za horní lištu ho lze přesunout; na jeho tlačítka přejde klávesa Tab."));
     KxCollapsePanel1->hide();
     TileImage1 = new TTileImage(KxCollapsePanel1);
     TileImage1->setObjectName(QStringLiteral("TileImage1"));

@@ -21,7 +21,7 @@ public:
     void Click();
 
 signals:
-    // A click by the mouse that failed, with the error's text.
+    // A click or an Enter that failed, with the error's text.
     void urlError(const QString &message);
 
 protected:

@@ -59,11 +59,26 @@ bool IsCompound(const QWidget *w)
            || qobject_cast<const QAbstractSpinBox *>(w);
 }
 
+// The search's hidden copy of the text is never shown.
+const QStringList kNeverShown = {"RichEdit3"};
+
+// The menu bar's own menu for titles that do not fit is the toolkit's: no
+// title of ours opens it.
+bool IsOverflowMenu(const QWidget *w)
+{
+    const auto *menu = qobject_cast<const QMenu *>(w);
+    const auto *bar = menu ? qobject_cast<const QMenuBar *>(menu->parentWidget()) : nullptr;
+    return bar && !bar->actions().contains(menu->menuAction());
+}
+
 void Walk(QWidget *w, QList<QWidget *> &out)
 {
     for (QObject *child : w->children()) {
         auto *c = qobject_cast<QWidget *>(child);
-        if (!c)
+        // Windows of their own have rows of their own; the toolkit's inner
+        // parts (the menu bar's overflow button) are named by the toolkit.
+        if (!c || (c->isWindow() && !qobject_cast<QMenu *>(c)) || c->objectName().startsWith(u"qt_")
+            || kNeverShown.contains(c->objectName()) || IsOverflowMenu(c))
             continue;
         if (IsInteractive(c))
             out << c;
@@ -82,7 +97,8 @@ int Letters(const QString &s)
 
 QString Label(const QWidget *w)
 {
-    return QStringLiteral("%1 %2").arg(QLatin1String(w->metaObject()->className()), w->objectName());
+    return QStringLiteral("%1 %2 \"%3\"")
+        .arg(QLatin1String(w->metaObject()->className()), w->objectName(), w->property("text").toString());
 }
 
 } // namespace
@@ -189,7 +205,7 @@ void TestAccessibility::drawnControlsAnswerKeys()
     });
     TForm1 &w = *f.form;
     if (control == u"Image4") {
-        f.throwCast(QStringLiteral("797777")); // changing lines at 2 and 4
+        f.throwCast(QStringLiteral("797677")); // bottom first: changing lines at 2 and 4
         QVERIFY(w.KxCollapsePanel1->isVisible());
         QVERIFY(!w.KxExplorerButton1->isEnabled());
         QTest::keyClick(w.Image4, Qt::Key_1); // a still line: nothing to choose
@@ -204,9 +220,9 @@ void TestAccessibility::drawnControlsAnswerKeys()
     if (control == u"RosHotLabel1") {
         TForm4 &about = *w.Form4;
         w.About1->trigger();
+        about.RosHotLabel1->setCaption(QStringLiteral("file:///usr/share/doc/zendra/index.html"));
         QTest::keyClick(about.RosHotLabel1, Qt::Key_Return);
-        QCOMPARE(f.fake.shell.opened.size(), 1);
-        QCOMPARE(f.fake.shell.opened.first(), about.RosHotLabel1->text());
+        QCOMPARE(f.fake.shell.opened, QStringList{QStringLiteral("file:///usr/share/doc/zendra/index.html")});
         return;
     }
     TForm11 &notes = *f.windows->form11;
@@ -214,7 +230,7 @@ void TestAccessibility::drawnControlsAnswerKeys()
     QTest::mouseClick(w.ExplorerButton[3], Qt::LeftButton);
     QVERIFY(notes.isVisible());
     QVERIFY(QTest::qWaitForWindowActive(&notes));
-    QTest::keyClicks(notes.Memo1, QStringLiteral("moje poznámka"));
+    QTest::keyClicks(notes.Memo1, QStringLiteral("moje poznamka"));
     QVERIFY(notes.NotesModified);
     if (control == u"Memo1") {
         notes.Memo1->setFocus();
@@ -224,7 +240,7 @@ void TestAccessibility::drawnControlsAnswerKeys()
     }
     QVERIFY(!notes.NotesModified);
     QVERIFY(QFile::exists(notes.notesPath()));
-    QVERIFY(!notes.Memo1->toPlainText().contains(u's' + QStringLiteral("moje poznámka")));
+    QVERIFY(notes.Memo1->toPlainText().endsWith(QStringLiteral("moje poznamka"))); // no "s" typed
     QVERIFY(!f.state.documents.current().fileName.size()); // the consultation was not saved
 }
 
