@@ -13,7 +13,7 @@ class QWidget;
 
 // An empty name leaves the control's own caption as its name (a caption
 // that changes, "Storno" and "Přeskočit", stays what the reader says); an
-// empty description repeats the tool tip.
+// empty description repeats the tool tip. A long tip is shown broken into lines.
 void Describe(QWidget *control, const QString &name, const QString &toolTip, const QString &description = {});
 
 // The style's dotted focus frame inside the given rectangle, while the
