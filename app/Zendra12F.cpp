@@ -1,6 +1,8 @@
 #include "app/Zendra12F.h"
+#include "tools/FindS_F10.h"
 #include "ui/AnimatedImage.h"
 #include "ui/AssetCatalogue.h"
+#include "ui/ConsultationEdit.h"
 #include "ui/Cursors.h"
 #include "ui/ExplorerButton.h"
 #include "ui/LogoF.h"
@@ -56,12 +58,6 @@ QActionGroup *Radio(QObject *owner, std::initializer_list<QAction *> items)
 }
 
 // Items whose commands come with later parts of the program stay visible but disabled.
-void NotYet(std::initializer_list<QAction *> items)
-{
-    for (QAction *a : items)
-        a->setEnabled(false);
-}
-
 } // namespace
 
 TForm1::TForm1(Platform &platform, ProgramState &state, const InterpretationCorpus &corpus, QWidget *parent)
@@ -179,7 +175,9 @@ void TForm1::createControls()
     connect(Image2, &TPictureBox::clicked, this, &TForm1::Image2Click);
     connect(Image2, &TPictureBox::mousePressed, this, &TForm1::FormMouseDown);
 
-    RichEdit2 = new QPlainTextEdit(Image1);
+    auto *editor = new TConsultationEdit(Image1);
+    editor->onInsert = [this](const QMimeData *source) { PasteText(source); };
+    RichEdit2 = editor;
     RichEdit2->setObjectName(QStringLiteral("RichEdit2"));
     RichEdit2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // Tab leaves the text for the buttons of the table, as in a form; the
@@ -439,7 +437,23 @@ void TForm1::setupBookActions()
     Najtvuloenchsouborech1 = Item(Obsah1, "Najtvuloenchsouborech1", QStringLiteral("Najít v &souborech..."));
     connect(ObsahKP1, &QAction::triggered, this, &TForm1::ShowContents);
     connect(NajitKP1, &QAction::triggered, this, &TForm1::NajitKP1Click);
-    NotYet({Najtvuloenchsouborech1});
+    Najtvuloenchsouborech1->setEnabled(false); // until the find window exists
+    connect(Najtvuloenchsouborech1, &QAction::triggered, this, &TForm1::Najtvuloenchsouborech1Click);
+}
+
+void TForm1::setFilesFindWindow(TForm10 *find)
+{
+    Form10 = find;
+    Najtvuloenchsouborech1->setEnabled(find != nullptr);
+}
+
+void TForm1::Najtvuloenchsouborech1Click()
+{
+    if (!Form10)
+        return;
+    Form10->show();
+    Form10->raise();
+    Form10->activateWindow();
 }
 
 void TForm1::setupWindowActions()

@@ -17,6 +17,7 @@
 class QAction;
 class QActionGroup;
 class QMenu;
+class QMimeData;
 class QPlainTextEdit;
 class QPushButton;
 class QTimer;
@@ -39,6 +40,7 @@ class TForm3;
 class TPasswordDlg;
 class TForm11;
 class TForm9;
+class TForm10;
 class TForm8;
 class QPrinter;
 class WindowPlacer;
@@ -58,6 +60,9 @@ public:
     TForm9 *Form9 = nullptr;   // find in book
     void setFindWindow(TForm9 *find);
     void NajitKP1Click();
+    TForm10 *Form10 = nullptr; // find in files
+    void setFilesFindWindow(TForm10 *find);
+    void Najtvuloenchsouborech1Click();
     // The program state and the book, for the tool windows that fill the viewer.
     ProgramState &programState() { return m_state; }
     const InterpretationCorpus &corpus() const { return m_corpus; }
@@ -146,7 +151,7 @@ public:
     // files) the key is used instead of asking. False when nothing opened.
     bool OpenFile(const QString &path, const QString *searchKey = nullptr);
     void setPasswordDialog(TPasswordDlg *dialog) { m_passwordDlg = dialog; }
-    static inline const QString kDataFolder = QStringLiteral("Data");
+    TPasswordDlg *passwordDialog() const { return m_passwordDlg; }
     void Exit1Click();
     // Sets every enabled, armed and checked state of the window's controls
     // from the program state; handlers change the state and then call it.
@@ -166,6 +171,9 @@ public:
     void Cut1Click(bool fromPopup = false);
     void Copy1Click(bool fromPopup = false);
     void Paste1Click(bool fromPopup = false);
+    // The one way text enters the editor: as plain text at the cursor, never
+    // while printing; pasting from the clipboard leaves its plain version there.
+    void PasteText(const QMimeData *source);
     void Odstranit2Click(bool fromPopup = false);
     void Vybratve1Click(bool fromPopup = false);
     void Zpet1Click();   // "Zpět": undo the last change of the editor's text
@@ -173,6 +181,8 @@ public:
     // Settings and the look of the editor.
     void LoadSettings();
     void UlozNas1Click();
+    // Writes the settings store and reports a failure once.
+    void CommitSettings();
     void Barvapozad1Click();
     void Font1Click();
     void Systmovbarvy1Click();

@@ -3,6 +3,7 @@
 
 #include "app/Zendra12F.h"
 #include "notes/Pozn_F11.h"
+#include "files/EditorText.h"
 #include "reading/MarkerLine.h"
 #include <QAction>
 #include <QLocale>
@@ -17,7 +18,7 @@ const QString kCaptionPrefix = kProgramName + QStringLiteral("  ");
 const QString kQuestionCaption = QStringLiteral("Potvrzení");
 } // namespace
 
-QStringList TForm1::editorLines() const { return RichEdit2->toPlainText().split(u'\n'); }
+QStringList TForm1::editorLines() const { return EditorText::Of(*RichEdit2->document()).split(u'\n'); }
 
 void TForm1::setEditorLines(const QStringList &lines) { RichEdit2->setPlainText(lines.join(u'\n')); }
 

@@ -56,14 +56,23 @@ void TForm1::Paste1Click(bool fromPopup)
 {
     if (!fromPopup && !RichEdit2->hasFocus())
         return;
+    PasteText(QApplication::clipboard()->mimeData());
+}
+
+void TForm1::PasteText(const QMimeData *source)
+{
     if (PrintingUnderway()) {
         m_platform.dialogs.message(MessageKind::Warning, kProgramCaption,
                                    QStringLiteral("Text nelze vložit, protože probíhá tisk."));
         return;
     }
-    // The clipboard keeps the plain version of what is pasted.
-    const QString text = QApplication::clipboard()->text();
-    QApplication::clipboard()->setText(text);
+    if (!source || !source->hasText())
+        return;
+    const QString text = source->text();
+    // The clipboard keeps the plain version of what is pasted (setting it
+    // frees the source, so the text is taken first).
+    if (source == QApplication::clipboard()->mimeData())
+        QApplication::clipboard()->setText(text);
     RichEdit2->insertPlainText(text);
     m_state.documents.current().modified = true;
 }

@@ -7,6 +7,7 @@
 #include "files/PasswordRules.h"
 #include "reading/MarkerLine.h"
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QPlainTextEdit>
 
@@ -24,7 +25,8 @@ void TForm1::SaveAs1Click()
 {
     DocumentSlots &docs = m_state.documents;
     QString filter;
-    QString path = m_platform.fileDialogs.saveFileName(QStringLiteral("Uložit jako"), kDataFolder, kSaveFilters, &filter);
+    const QString start = ConsultationFile::DialogStartPath(QDir::currentPath(), docs.current().fileName);
+    QString path = m_platform.fileDialogs.saveFileName(QStringLiteral("Uložit jako"), start, kSaveFilters, &filter);
     if (path.isEmpty()) {
         docs.saveCancelled = true;
         return;
@@ -101,7 +103,8 @@ void TForm1::SaveDocument(const QString &remembered)
 
 void TForm1::Open1Click()
 {
-    const QString path = m_platform.fileDialogs.openFileName(QStringLiteral("Otevřít"), kDataFolder, kOpenFilters);
+    const QString start = ConsultationFile::DialogStartPath(QDir::currentPath(), QString());
+    const QString path = m_platform.fileDialogs.openFileName(QStringLiteral("Otevřít"), start, kOpenFilters);
     if (!path.isEmpty())
         OpenFile(path);
 }
@@ -126,7 +129,7 @@ bool TForm1::OpenFile(const QString &path, const QString *searchKey)
     QString readError;
     if (ConsultationFile::IsPlainName(path)) {
         try {
-            lines = ConsultationFile::ReadLines(ConsultationFile::ReadFile(path));
+            lines = ConsultationFile::ReadPlainLines(ConsultationFile::ReadFile(path));
         } catch (const EFileError &e) {
             readError = e.message(); // the window still opens, empty
         }

@@ -4,6 +4,7 @@
 #include "app/Zendra12F.h"
 #include "app/SettingsKeys.h"
 #include "tools/FindKP_F9.h"
+#include "tools/FindS_F10.h"
 #include "tools/WindowPlacer.h"
 #include "tools/Zendra12F2.h"
 #include "tools/Zendra12F3.h"
@@ -256,6 +257,14 @@ void TForm1::UlozNas1Click()
     // A window that never had a place has none to store.
     for (const WindowPlacer *place : m_places)
         place->save(store);
+    CommitSettings();
+}
+
+void TForm1::CommitSettings()
+{
+    const QString failure = m_platform.settings.commit();
+    if (!failure.isEmpty())
+        m_platform.dialogs.message(MessageKind::Error, kProgramCaption, failure);
 }
 
 MainWindowSize TForm1::mainWindowSize() const

@@ -4,6 +4,7 @@
 #include "notes/Pozn_F11.h"
 #include "print/NTiskF8.h"
 #include "tools/FindKP_F9.h"
+#include "tools/FindS_F10.h"
 #include "tools/Zendra12F2.h"
 #include "tools/Zendra12F3.h"
 
@@ -20,6 +21,8 @@ ZendraWindows::ZendraWindows(Platform &platform, ProgramState &state, const Inte
     form9 = new TForm9(*form1, *form2, platform.dialogs, platform.settings);
     form2->setFindWindow(form9);
     form1->setFindWindow(form9);
+    form10 = new TForm10(*form1, state.documents, platform.dialogs, platform.settings);
+    form1->setFilesFindWindow(form10);
     form8 = new TForm8(*form1, platform.settings, form1->printer());
     form1->setMarginsDialog(form8);
     form11 = new TForm11(*form1, platform.dialogs);

@@ -13,6 +13,7 @@ class TForm3;
 class TPasswordDlg;
 class TForm11;
 class TForm9;
+class TForm10;
 class TForm8;
 
 struct ZendraWindows {
@@ -25,5 +26,6 @@ struct ZendraWindows {
     TForm3 *form3 = nullptr;
     TForm11 *form11 = nullptr;
     TForm9 *form9 = nullptr;
+    TForm10 *form10 = nullptr;
     TForm8 *form8 = nullptr;
 };

@@ -1,4 +1,4 @@
-set(CORE_SOURCES DocumentSlots.h DocumentSlots.cpp Platform.h ProgramState.h SettingsText.h SettingsText.cpp
+set(CORE_SOURCES DocumentSlots.h DocumentSlots.cpp ProgramState.h SettingsText.h SettingsText.cpp
     SettingsKeys.h SettingsKeys.cpp
     IniSettingsStore.h IniSettingsStore.cpp)
 set(GUI_SOURCES Zendra12F.h Zendra12F.cpp Zendra12F_Casting.cpp Zendra12F_Documents.cpp

@@ -1,18 +1,23 @@
 #include "cli/Commands.h"
 #include "casting/Hexagram.h"
 #include "reading/ReadingGenerator.h"
+#include <QFile>
+#include <cstdio>
 
 namespace {
 
 const QString kUsage = QStringLiteral(
     "použití: zendra-cli PŘÍKAZ ...\n"
+    "  help, --help      tento přehled\n"
     "  number LINES      čísla hexagramu a vývojového hexagramu\n"
     "  reading LINES [--view] [--developing] [--guidance]\n"
     "                    text, který hod připojí ke konzultaci (--view: text prohlížeče)\n"
-    "  open FILE [--password P]   řádky otevřeného souboru konzultace\n"
+    "  open FILE [--password P]   řádky otevřeného souboru konzultace (šifrovaný jen s heslem)\n"
     "  save FILE [--password P]   uloží řádky ze standardního vstupu\n"
     "  lzh compress|expand IN OUT   zkomprimuje nebo rozbalí soubor (proud poznámek)\n"
-    "  notes list|get|put FILE [NAME] [--key K] [--compressed]   položky souboru poznámek\n"
+    "  notes list|get|put FILE [NAME] [--key K] [--compressed] [--text]   položky souboru poznámek\n"
+    "  find-book TEXT [--case] [--words]   hexagramy s textem: číslo a pozice první shody\n"
+    "  find-files DIR TEXT [--password P] [--case] [--words]   soubory konzultací s textem\n"
     "LINES je šest číslic 6 až 9, spodní čára první.\n");
 
 bool ParseLines(const QString &text, HexagramLines &lines, CliOutput &out)
@@ -75,7 +80,19 @@ int Reading(const QStringList &args, CliOutput &out)
 
 } // namespace
 
-int RunCommand(const QStringList &args, CliOutput &out)
+bool ReadInput(QIODevice *input, QByteArray &bytes)
+{
+    QFile standardInput;
+    if (!input) {
+        if (!standardInput.open(stdin, QIODevice::ReadOnly))
+            return false;
+        input = &standardInput;
+    }
+    bytes = input->readAll();
+    return true;
+}
+
+int RunCommand(const QStringList &args, CliOutput &out, QIODevice *input)
 {
     if (args.isEmpty()) {
         out.stderrText += kUsage;
@@ -83,14 +100,24 @@ int RunCommand(const QStringList &args, CliOutput &out)
     }
     const QString command = args[0];
     const QStringList rest = args.mid(1);
+    // Asked for, the usage is the answer: stdout and success.
+    if (command == QLatin1String("help") || args.contains(QLatin1String("--help"))
+        || args.contains(QLatin1String("-h"))) {
+        out.stdoutText += kUsage;
+        return kCliOk;
+    }
     if (command == QLatin1String("number"))
         return Number(rest, out);
     if (command == QLatin1String("open"))
         return OpenCommand(rest, out);
     if (command == QLatin1String("lzh")) return LzhCommand(rest, out);
-    if (command == QLatin1String("notes")) return NotesCommand(rest, out);
+    if (command == QLatin1String("notes")) return NotesCommand(rest, out, input);
     if (command == QLatin1String("save"))
-        return SaveCommand(rest, out);
+        return SaveCommand(rest, out, input);
+    if (command == QLatin1String("find-book"))
+        return FindBookCommand(rest, out);
+    if (command == QLatin1String("find-files"))
+        return FindFilesCommand(rest, out);
     if (command == QLatin1String("reading"))
         return Reading(rest, out);
     out.stderrText += kUsage;

@@ -4,7 +4,6 @@
 #include "files/ConsultationFile.h"
 #include "files/PasswordRules.h"
 #include "reading/MarkerLine.h"
-#include <QFile>
 
 namespace {
 
@@ -39,8 +38,14 @@ int OpenCommand(const QStringList &args, CliOutput &out)
     }
     try {
         const QByteArray stored = ConsultationFile::ReadFile(path);
+        if (!ConsultationFile::IsPlainName(path) && TrimPassword(password).isEmpty()) {
+            // Not a wrong password: none was given.
+            out.stderrText +=
+                QStringLiteral("Soubor %1 je chráněn heslem. Zadejte heslo volbou --password.\n").arg(path);
+            return kCliUsage;
+        }
         std::optional<QStringList> lines = ConsultationFile::OpenedLines(path, stored, password);
-        if (!lines || (!ConsultationFile::IsPlainName(path) && TrimPassword(password).isEmpty())) {
+        if (!lines) {
             out.stderrText += PasswordMessages::kWrong + u'\n';
             return kCliFailure;
         }
@@ -57,7 +62,7 @@ int OpenCommand(const QStringList &args, CliOutput &out)
     }
 }
 
-int SaveCommand(const QStringList &args, CliOutput &out)
+int SaveCommand(const QStringList &args, CliOutput &out, QIODevice *input)
 {
     QString path, password;
     bool hasPassword = false;
@@ -65,12 +70,12 @@ int SaveCommand(const QStringList &args, CliOutput &out)
         out.stderrText += kUsage;
         return kCliUsage;
     }
-    QFile in;
-    if (!in.open(stdin, QIODevice::ReadOnly)) {
+    QByteArray bytes;
+    if (!ReadInput(input, bytes)) {
         out.stderrText += QStringLiteral("Nelze číst standardní vstup.\n");
         return kCliFailure;
     }
-    QString text = QString::fromUtf8(in.readAll());
+    QString text = QString::fromUtf8(bytes);
     if (text.endsWith(u'\n'))
         text.chop(1);
     QStringList lines = text.isEmpty() ? QStringList() : text.split(u'\n');

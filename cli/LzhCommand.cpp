@@ -2,14 +2,35 @@
 // stream form of the notes store (four-byte size, then the lh5 bit stream).
 
 #include "cli/Commands.h"
+#include "files/SaveTarget.h"
 #include "notes/Lzh.h"
 #include <QFile>
-#include <QSaveFile>
 #include <exception>
+#include <memory>
 
 namespace {
 
 const QString kLzhUsage = QStringLiteral("použití: zendra-cli lzh compress|expand VSTUP VÝSTUP\n");
+
+// Passes the coder's output to the save target and remembers a failed
+// write, so that it is reported against the output file, not the input.
+class WatchedOutput : public QIODevice {
+public:
+    explicit WatchedOutput(QIODevice &to) : m_to(to) { open(QIODevice::WriteOnly | QIODevice::Unbuffered); }
+    bool failed = false;
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 size) override
+    {
+        const qint64 written = m_to.write(data, size);
+        failed = failed || written != size;
+        return written;
+    }
+
+private:
+    QIODevice &m_to;
+};
 
 } // namespace
 
@@ -25,27 +46,32 @@ int LzhCommand(const QStringList &args, CliOutput &out)
         out.stderrText += QStringLiteral("Soubor %1 nelze otevřít: %2\n").arg(args[1], in.errorString());
         return kCliFailure;
     }
-    QSaveFile dest(args[2]);
-    if (!dest.open(QIODevice::WriteOnly)) {
-        out.stderrText += QStringLiteral("Soubor %1 nelze vytvořit: %2\n").arg(args[2], dest.errorString());
+    const std::unique_ptr<SaveTarget> dest = MakeSaveTarget(args[2]);
+    if (!dest->open()) {
+        out.stderrText += SaveMessages::CannotSave(args[2], dest->errorString()) + u'\n';
         return kCliFailure;
     }
+    WatchedOutput watched(dest->device());
     try {
         if (compress)
-            LzhCompress(in, dest);
+            LzhCompress(in, watched);
         else
-            LzhExpand(in, dest);
+            LzhExpand(in, watched);
     } catch (const ECorruptFile &e) {
         out.stderrText += QStringLiteral("Soubor %1 nelze rozbalit: %2\n").arg(args[1], e.message());
         return kCliFailure;
     } catch (const std::exception &e) {
-        out.stderrText += QStringLiteral("Soubor %1 nelze %2: %3\n")
-                              .arg(args[1], compress ? QStringLiteral("zkomprimovat") : QStringLiteral("rozbalit"),
-                                   QString::fromUtf8(e.what()));
+        if (watched.failed)
+            out.stderrText += SaveMessages::CannotSave(args[2], dest->errorString()) + u'\n';
+        else
+            out.stderrText += QStringLiteral("Soubor %1 nelze %2: %3\n")
+                                  .arg(args[1], compress ? QStringLiteral("zkomprimovat") : QStringLiteral("rozbalit"),
+                                       in.error() != QFileDevice::NoError ? in.errorString()
+                                                                         : QString::fromUtf8(e.what()));
         return kCliFailure;
     }
-    if (!dest.commit()) {
-        out.stderrText += QStringLiteral("Soubor %1 nelze uložit: %2\n").arg(args[2], dest.errorString());
+    if (!dest->commit()) {
+        out.stderrText += SaveMessages::CannotSave(args[2], dest->errorString()) + u'\n';
         return kCliFailure;
     }
     return kCliOk;

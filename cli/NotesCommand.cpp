@@ -4,6 +4,7 @@
 #include "cli/Commands.h"
 #include "files/CodePage.h"
 #include "files/PasswordRules.h"
+#include "files/SaveTarget.h"
 #include "notes/HKStreamCol.h"
 #include <QBuffer>
 #include <QFile>
@@ -15,15 +16,17 @@ namespace {
 
 const QString kNotesUsage = QStringLiteral(
     "použití: zendra-cli notes list SOUBOR [--key KLÍČ]\n"
-    "         zendra-cli notes get SOUBOR JMÉNO [--key KLÍČ]\n"
+    "         zendra-cli notes get SOUBOR JMÉNO [--key KLÍČ] [--text]\n"
     "         zendra-cli notes put SOUBOR JMÉNO [--key KLÍČ] [--compressed]\n"
-    "list vypíše jména položek, get zapíše data položky na standardní výstup,\n"
+    "list vypíše jména položek, get zapíše data položky na standardní výstup\n"
+    "(s --text jako text poznámky v UTF-8 s konci řádků LF),\n"
     "put uloží pod JMÉNO data ze standardního vstupu. Nový soubor je prostý,\n"
     "s --compressed komprimovaný a s --key šifrovaný; existující soubor\n"
     "zůstane v té podobě, v jaké byl přečten.\n");
 
-// An argument that cannot become the bytes of a name or key.
-struct EArgument {
+// A failure told to the user in a Czech sentence: an argument that cannot
+// become the bytes of a name or key, a file that cannot be read or saved.
+struct EFailure {
     QString message;
 };
 
@@ -32,6 +35,7 @@ struct NotesArgs {
     QStringList positional;
     std::optional<QString> key;
     bool compressed = false;
+    bool text = false;
 };
 
 std::optional<NotesArgs> Parse(const QStringList &args)
@@ -46,6 +50,8 @@ std::optional<NotesArgs> Parse(const QStringList &args)
             parsed.key = args[++i];
         else if (a == QLatin1String("--compressed") && parsed.command == QLatin1String("put"))
             parsed.compressed = true;
+        else if (a == QLatin1String("--text") && parsed.command == QLatin1String("get"))
+            parsed.text = true;
         else if (a.startsWith(QLatin1String("--")))
             return std::nullopt;
         else
@@ -65,8 +71,39 @@ QByteArray CodePageBytes(const QString &text, const QString &what)
 {
     const std::optional<QByteArray> bytes = PasswordBytes(text);
     if (!bytes)
-        throw EArgument{QStringLiteral("%1 obsahuje znaky, které ve Windows-1250 nejsou: %2").arg(what, text)};
+        throw EFailure{QStringLiteral("%1 obsahuje znaky, které ve Windows-1250 nejsou: %2").arg(what, text)};
     return *bytes;
+}
+
+// The container's own texts are English; the user gets them inside a Czech
+// sentence that names the file.
+void Load(THKStreams &streams, const QString &fileName)
+{
+    try {
+        streams.LoadFromFile(fileName);
+    } catch (const ECorruptFile &e) {
+        throw EFailure{QStringLiteral("Soubor %1 nelze přečíst: %2").arg(fileName, e.message())};
+    } catch (const EStreamError &e) {
+        throw EFailure{QStringLiteral("Soubor %1 nelze přečíst: %2").arg(fileName, e.reason())};
+    }
+}
+
+void Save(const THKStreams &streams, const QString &fileName)
+{
+    try {
+        streams.SaveToFile(fileName);
+    } catch (const EStreamError &e) {
+        throw EFailure{SaveMessages::CannotSave(fileName, e.reason())};
+    }
+}
+
+// A note as the notes window shows it: Windows-1250 text, lines ended by '\n'.
+QString NoteText(const QByteArray &data)
+{
+    QString text = CodePage::Decode(data);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(u'\r', u'\n');
+    return text;
 }
 
 int Fail(CliOutput &out, const QString &message)
@@ -75,7 +112,7 @@ int Fail(CliOutput &out, const QString &message)
     return kCliFailure;
 }
 
-int Run(const NotesArgs &a, CliOutput &out)
+int Run(const NotesArgs &a, CliOutput &out, QIODevice *input)
 {
     const QString &fileName = a.positional[0];
     THKStreams streams;
@@ -86,25 +123,24 @@ int Run(const NotesArgs &a, CliOutput &out)
 
     if (a.command == QLatin1String("put")) {
         if (QFileInfo::exists(fileName)) {
-            streams.LoadFromFile(fileName);
+            Load(streams, fileName);
         } else {
             streams.setCompressed(a.compressed);
             streams.setEncrypted(a.key.has_value());
         }
-        QFile in;
-        if (!in.open(stdin, QIODevice::ReadOnly))
+        QByteArray data;
+        if (!ReadInput(input, data))
             return Fail(out, QStringLiteral("Nelze číst standardní vstup."));
-        QByteArray data = in.readAll();
         QBuffer buffer(&data);
         buffer.open(QIODevice::ReadOnly);
         if (!streams.AddStream(name, &buffer))
             return Fail(out, QStringLiteral("Položku \"%1\" nelze uložit: jméno musí mít 1 až 65535 znaků.")
                                  .arg(a.positional[1]));
-        streams.SaveToFile(fileName);
+        Save(streams, fileName);
         return kCliOk;
     }
 
-    streams.LoadFromFile(fileName);
+    Load(streams, fileName);
     if (a.command == QLatin1String("list")) {
         for (const QByteArray &n : streams.Names())
             out.stdoutText += CodePage::Decode(n) + u'\n';
@@ -116,13 +152,16 @@ int Run(const NotesArgs &a, CliOutput &out)
     buffer.open(QIODevice::WriteOnly);
     if (!streams.GetStream(name, buffer))
         return Fail(out, QStringLiteral("Položka \"%1\" v souboru %2 není.").arg(a.positional[1], fileName));
-    out.stdoutBytes += data;
+    if (a.text)
+        out.stdoutText += NoteText(data);
+    else
+        out.stdoutBytes += data;
     return kCliOk;
 }
 
 } // namespace
 
-int NotesCommand(const QStringList &args, CliOutput &out)
+int NotesCommand(const QStringList &args, CliOutput &out, QIODevice *input)
 {
     const std::optional<NotesArgs> parsed = Parse(args);
     if (!parsed) {
@@ -130,14 +169,14 @@ int NotesCommand(const QStringList &args, CliOutput &out)
         return kCliUsage;
     }
     try {
-        return Run(*parsed, out);
+        return Run(*parsed, out, input);
     } catch (const ECorruptFile &e) {
         return Fail(out, e.message());
     } catch (const EStreamError &e) {
         return Fail(out, e.message());
     } catch (const EPasswordRefused &e) {
         return Fail(out, e.message());
-    } catch (const EArgument &e) {
+    } catch (const EFailure &e) {
         return Fail(out, e.message);
     }
 }

@@ -1,19 +1,21 @@
 #include "notes/HKStreamCol.h"
 #include "files/FileCipher.h"
 #include "files/PasswordRules.h"
+#include "files/SaveTarget.h"
 #include "notes/Lzh.h"
 #include <QFile>
 #include <QIODevice>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QtEndian>
 #include <array>
 #include <cstring>
 
-EFOpenError::EFOpenError(const QString &fileName) : EStreamError(StreamMessages::kOpen.arg(fileName)) {}
-EFCreateError::EFCreateError(const QString &fileName) : EStreamError(StreamMessages::kCreate.arg(fileName)) {}
-EReadError::EReadError() : EStreamError(StreamMessages::kRead) {}
-EWriteError::EWriteError() : EStreamError(StreamMessages::kWrite) {}
+EFOpenError::EFOpenError(const QString &fileName, const QString &reason)
+    : EStreamError(StreamMessages::kOpen.arg(fileName), reason) {}
+EFCreateError::EFCreateError(const QString &fileName, const QString &reason)
+    : EStreamError(StreamMessages::kCreate.arg(fileName), reason) {}
+EReadError::EReadError(const QString &reason) : EStreamError(StreamMessages::kRead, reason) {}
+EWriteError::EWriteError(const QString &reason) : EStreamError(StreamMessages::kWrite, reason) {}
 
 namespace {
 
@@ -200,13 +202,13 @@ void THKStreams::SaveToStream(QIODevice &dest) const
 void THKStreams::SaveToFile(const QString &fileName) const
 {
     const QByteArray bytes = ContainerBytes();
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw EFCreateError(fileName);
-    if (file.write(bytes) != bytes.size())
-        throw EWriteError(); // QSaveFile drops the temporary file
-    if (!file.commit())
-        throw EFCreateError(fileName);
+    const std::unique_ptr<SaveTarget> file = MakeSaveTarget(fileName);
+    if (!file->open())
+        throw EFCreateError(fileName, file->errorString());
+    if (file->device().write(bytes) != bytes.size())
+        throw EWriteError(file->errorString()); // the target drops its temporary file
+    if (!file->commit())
+        throw EFCreateError(fileName, file->errorString());
 }
 
 void THKStreams::Corrupt()
@@ -227,10 +229,10 @@ void THKStreams::LoadFromFile(const QString &fileName)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        throw EFOpenError(fileName);
+        throw EFOpenError(fileName, file.errorString());
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw EReadError();
+        throw EReadError(file.errorString());
     LoadFromBytes(bytes);
 }
 

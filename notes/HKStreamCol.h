@@ -32,34 +32,39 @@ class QIODevice;
 
 // Failures of the streams under a container: opening, creating, reading and
 // writing. The messages are those the user sees.
+// A failure of the file system also carries the platform's reason, which
+// the messages shown to the user prefer.
 class EStreamError : public std::runtime_error {
 public:
-    explicit EStreamError(const QString &message)
-        : std::runtime_error(message.toStdString()), m_message(message) {}
+    explicit EStreamError(const QString &message, const QString &reason = QString())
+        : std::runtime_error(message.toStdString()), m_message(message), m_reason(reason) {}
     const QString &message() const { return m_message; }
+    // The platform's reason when there is one, the message otherwise.
+    QString reason() const { return m_reason.isEmpty() ? m_message : m_reason; }
 
 private:
     QString m_message;
+    QString m_reason;
 };
 
 class EFOpenError : public EStreamError {
 public:
-    explicit EFOpenError(const QString &fileName);
+    explicit EFOpenError(const QString &fileName, const QString &reason = QString());
 };
 
 class EFCreateError : public EStreamError {
 public:
-    explicit EFCreateError(const QString &fileName);
+    explicit EFCreateError(const QString &fileName, const QString &reason = QString());
 };
 
 class EReadError : public EStreamError {
 public:
-    EReadError();
+    explicit EReadError(const QString &reason = QString());
 };
 
 class EWriteError : public EStreamError {
 public:
-    EWriteError();
+    explicit EWriteError(const QString &reason = QString());
 };
 
 namespace StreamMessages {
@@ -135,8 +140,9 @@ public:
     // EWriteError when the destination takes fewer bytes than given;
     // EStreamError when a compressed container would hold more than
     // kLargestCompressedImage. Saving
-    // to a file goes through a temporary file, so a failed save leaves the
-    // old file whole; a file that cannot be made gives EFCreateError.
+    // to a file goes through a SaveTarget, so a failed save leaves the old
+    // file whole and no temporary file; a file that cannot be made or put in
+    // place gives EFCreateError, a write that fails EWriteError.
     void SaveToStream(QIODevice &dest) const;
     void SaveToFile(const QString &fileName) const;
 

@@ -3,6 +3,7 @@
 #include "app/Zendra12F.h"
 #include "files/CodePage.h"
 #include "files/ConsultationFile.h"
+#include "files/EditorText.h"
 #include "ui/AssetCatalogue.h"
 #include "ui/Guidance.h"
 #include <QBuffer>
@@ -25,6 +26,13 @@ constexpr int kStripHeight = 22;
 QByteArray NoteBytes(const QString &text)
 {
     return CodePage::Encode(QString(text).replace(u'\n', QLatin1String("\r\n")));
+}
+
+QString UnreadableMessage(const QString &path, const QString &reason)
+{
+    return QStringLiteral("Soubor poznámek %1 nelze přečíst: %2\n"
+                          "Dokud nebude opraven nebo přesunut jinam, poznámky nelze ukládat.")
+        .arg(QDir::toNativeSeparators(path), reason);
 }
 
 QString NoteText(QByteArrayView bytes)
@@ -61,6 +69,8 @@ void TNoteSaveButton::paintEvent(QPaintEvent *)
         style()->drawControl(QStyle::CE_PushButtonBevel, &option, &p, this);
     }
     const QImage disk = Assets::Picture(QStringLiteral("Disketa"), devicePixelRatioF());
+    if (!isEnabled()) // a notes file that cannot be read: nothing can be saved
+        p.setOpacity(0.35);
     const QRect target = rect().adjusted(2, 2, -2, -2);
     p.drawImage(target.translated(m_held ? 1 : 0, m_held ? 1 : 0), disk);
     DrawFocusFrame(p, this, rect().adjusted(1, 1, -1, -1));
@@ -178,18 +188,27 @@ void TForm11::FormShow()
     Memo1->blockSignals(true);
     Memo1->clear();
     if (exists) {
+        QString reason;
         try {
             HKStreams1.LoadFromFile(path);
-        } catch (const ECorruptFile &) {
-            LoadFailed = true;
-        } catch (const EStreamError &) {
-            LoadFailed = true;
+        } catch (const ECorruptFile &e) {
+            reason = e.message();
+        } catch (const EStreamError &e) {
+            reason = e.reason();
         }
+        LoadFailed = !reason.isNull();
+        Memo1->setReadOnly(LoadFailed);
+        SaveButton->setEnabled(!LoadFailed);
         if (LoadFailed) {
-            // No message: the editor stays empty and nothing counts as a change.
+            // A note typed now could not be kept: say so at once and take no
+            // typing, rather than refuse the save later.
             Memo1->blockSignals(false);
+            m_dialogs.message(MessageKind::Error, kProgramCaption, UnreadableMessage(path, reason));
             return;
         }
+    } else {
+        Memo1->setReadOnly(false);
+        SaveButton->setEnabled(true);
     }
     QBuffer note;
     note.open(QIODevice::ReadWrite);
@@ -200,7 +219,7 @@ void TForm11::FormShow()
     } else {
         Memo1->setPlainText(NoteDefaultText + u'\n');
         QBuffer fresh;
-        fresh.setData(NoteBytes(Memo1->toPlainText()));
+        fresh.setData(NoteBytes(EditorText::Of(*Memo1->document())));
         fresh.open(QIODevice::ReadOnly);
         HKStreams1.AddStream(name, &fresh);
     }
@@ -231,7 +250,7 @@ bool TForm11::SaveNote()
                               .arg(QDir::toNativeSeparators(notesPath())));
         return false;
     }
-    const QString text = Memo1->toPlainText();
+    const QString text = EditorText::Of(*Memo1->document());
     const QString lost = ConsultationFile::UnrepresentableCharacters({text});
     if (!lost.isEmpty()
         && m_dialogs.askYesNo(kProgramCaption,
@@ -247,7 +266,9 @@ bool TForm11::SaveNote()
         QDir().mkpath(QFileInfo(notesPath()).absolutePath());
         HKStreams1.SaveToFile(notesPath());
     } catch (const EStreamError &e) {
-        m_dialogs.message(MessageKind::Error, kProgramCaption, e.message());
+        m_dialogs.message(MessageKind::Error, kProgramCaption,
+                          QStringLiteral("Soubor poznámek %1 nelze uložit: %2")
+                              .arg(QDir::toNativeSeparators(notesPath()), e.reason()));
         return false;
     }
     NotesModified = false;

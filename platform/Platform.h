@@ -74,6 +74,9 @@ public:
     virtual void writeString(const QString &name, const QString &value) = 0;
     virtual void writeInteger(const QString &name, qint32 value) = 0;
     virtual void createKey() = 0;
+    // Stores what was written since the last commit. Empty on success, else
+    // the Czech message that names the file and the reason.
+    virtual QString commit() { return QString(); }
 };
 
 class SoundOutput {

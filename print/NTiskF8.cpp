@@ -119,6 +119,7 @@ void TForm8::Button1Click()
     const int values[4] = {m.left, m.right, m.top, m.bottom};
     for (int i = 0; i < 4; ++i)
         m_settings.writeInteger(QLatin1String(kFields[i].setting), values[i]);
+    m_main.CommitSettings();
     accept();
 }
 

@@ -6,6 +6,8 @@
 #include "casting/Hexagram.h"
 #include <QString>
 
+inline const QString kPhraseNotFound = QStringLiteral("Zadaný text nebyl nalezen.");
+
 struct SearchOptions {
     bool matchCase = false;
     bool wholeWords = false;

@@ -7,13 +7,16 @@
 #include <QClipboard>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QTest>
 
 class TestEditing : public QObject {
     Q_OBJECT
 private slots:
     void menuStatesFollowFocusAndSelection();
-    void pasteIsPlainText();
+    void everyPasteIsPlain_data();
+    void everyPasteIsPlain();
     void popupCommandsWithoutFocus();
 };
 
@@ -47,23 +50,75 @@ void TestEditing::menuStatesFollowFocusAndSelection()
     QVERIFY(!w.RichEdit2->textCursor().hasSelection());
 }
 
-void TestEditing::pasteIsPlainText()
+namespace {
+enum class Way { CtrlV, ShiftInsert, Menu, Popup, Drop };
+
+// Formatted text comes in the given way: on the clipboard, or dropped.
+void Bring(TForm1 &w, Way way, const QString &text)
 {
+    auto *data = new QMimeData;
+    data->setHtml(QStringLiteral("<b style='color:red'>") + text + QStringLiteral("</b>"));
+    data->setText(text);
+    if (way == Way::Drop) {
+        const QPoint at = w.RichEdit2->cursorRect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w.RichEdit2->viewport(), &enter); // a drop goes where the drag entered
+        QDropEvent drop(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w.RichEdit2->viewport(), &drop);
+        delete data;
+        return;
+    }
+    QApplication::clipboard()->setMimeData(data);
+    if (way == Way::CtrlV)
+        QTest::keyClick(w.RichEdit2, Qt::Key_V, Qt::ControlModifier);
+    else if (way == Way::ShiftInsert)
+        QTest::keyClick(w.RichEdit2, Qt::Key_Insert, Qt::ShiftModifier);
+    else
+        (way == Way::Menu ? w.Paste1 : w.Vlozit1)->trigger();
+}
+} // namespace
+
+void TestEditing::everyPasteIsPlain_data()
+{
+    QTest::addColumn<Way>("way");
+    QTest::newRow("Ctrl+V") << Way::CtrlV;
+    QTest::newRow("Shift+Insert") << Way::ShiftInsert;
+    QTest::newRow("menu") << Way::Menu;
+    QTest::newRow("pop-up") << Way::Popup;
+    QTest::newRow("drop") << Way::Drop;
+}
+
+void TestEditing::everyPasteIsPlain()
+{
+    QFETCH(Way, way);
     MainWindowFixture f;
     TForm1 &w = *f.form;
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     w.RichEdit2->setFocus();
-    auto *data = new QMimeData;
-    data->setHtml(QStringLiteral("<b>tučně</b>"));
-    data->setText(QStringLiteral("tučně"));
-    QApplication::clipboard()->setMimeData(data);
     w.RichEdit2->moveCursor(QTextCursor::End);
-    w.Paste1->trigger();
-    QVERIFY(w.RichEdit2->toPlainText().endsWith(QStringLiteral("Otázka: tučně")));
-    QVERIFY(!QApplication::clipboard()->mimeData()->hasHtml());
-    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("tučně"));
+    QApplication::clipboard()->setText(QStringLiteral("dřív"));
+    Bring(w, way, QStringLiteral("tučně\u00A0x"));
+    QVERIFY(w.RichEdit2->document()->toRawText().endsWith(QStringLiteral("Otázka: tučně\u00A0x")));
+    QVERIFY(!w.RichEdit2->document()->toHtml().contains(QStringLiteral("color")));
     QVERIFY(f.state.documents.current().modified);
+    // What came from the clipboard stays there as plain text; a drop leaves it be.
+    QVERIFY(!QApplication::clipboard()->mimeData()->hasHtml());
+    QCOMPARE(QApplication::clipboard()->text(), way == Way::Drop ? QStringLiteral("dřív") : QStringLiteral("tučně\u00A0x"));
+
+    // While printing, no way puts text in.
+    const QString before = w.RichEdit2->toPlainText();
+    QTemporaryDir dir;
+    f.fake.dialogs.printToFile = dir.filePath(QStringLiteral("a.pdf"));
+    bool tried = false;
+    QTimer::singleShot(0, &w, [&] {
+        tried = w.PrintingUnderway();
+        Bring(w, way, QStringLiteral("během tisku"));
+    });
+    w.TiskClick();
+    QVERIFY(tried);
+    QCOMPARE(w.RichEdit2->toPlainText(), before);
+    QCOMPARE(f.fake.dialogs.texts(), QStringList{QStringLiteral("Text nelze vložit, protože probíhá tisk.")});
 }
 
 void TestEditing::popupCommandsWithoutFocus()

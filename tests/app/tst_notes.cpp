@@ -4,6 +4,7 @@
 #include "support/MainWindowFixture.h"
 #include "ui/ExplorerButton.h"
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
@@ -43,6 +44,7 @@ private slots:
     void savedFileKeepsOtherNotes();
     void clearedNoteStaysEmpty();
     void closeQuestion();
+    void damagedFileIsNeverReplaced_data();
     void damagedFileIsNeverReplaced();
 };
 
@@ -160,27 +162,63 @@ void TestNotes::closeQuestion()
     QVERIFY(Entries(dir.filePath(QStringLiteral("Poznamky.str"))).value("888878").endsWith("x"));
 }
 
+void TestNotes::damagedFileIsNeverReplaced_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("damaged") << QByteArray("  \x09\x09 damaged") << QStringLiteral("File is corrupt.");
+    QTest::newRow("encrypted") << QByteArray(" *\x01\x02\x03\x04\x05\x06\x07\x08")
+                               << QStringLiteral("File is corrupt.");
+    QTest::newRow("a folder in its place") << QByteArray() << QString();
+}
+
 void TestNotes::damagedFileIsNeverReplaced()
 {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, reason);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Poznamky.str"));
     QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("  \x09\x09 damaged");
-    file.close();
+    if (reason.isEmpty()) {
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Poznamky.str")));
+    } else {
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+    }
     auto f = Make(dir);
     TForm1 &w = *f->form;
     TForm11 &notes = *f->windows->form11;
     w.ShowHexagramInViewer(FullReadingForm(LinesOfHexagram(4)));
     QTest::mouseClick(w.ExplorerButton[3], Qt::LeftButton);
-    QCOMPARE(notes.Memo1->toPlainText(), QString());
-    QVERIFY(f->fake.dialogs.shown.isEmpty());
-    QTest::keyClicks(notes.Memo1, QStringLiteral("x"));
-    QVERIFY(!notes.NotesModified); // nothing counts as a change
-    QTest::mouseClick(notes.SaveButton, Qt::LeftButton);
+    // Told at once, with the file and why, before a word is typed.
     QCOMPARE(f->fake.dialogs.shown.size(), 1);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray("  \x09\x09 damaged"));
+    const QString told = f->fake.dialogs.shown.first().text;
+    QVERIFY2(told.startsWith(QStringLiteral("Soubor poznámek ") + path + QStringLiteral(" nelze přečíst: ")),
+             qPrintable(told));
+    QVERIFY(told.contains(reason));
+    QVERIFY(told.contains(QStringLiteral("poznámky nelze ukládat")));
+    // The note takes no typing and offers no save.
+    QVERIFY(notes.Memo1->isReadOnly());
+    QVERIFY(!notes.SaveButton->isEnabled());
+    QTest::keyClicks(notes.Memo1, QStringLiteral("x"));
+    QCOMPARE(notes.Memo1->toPlainText(), QString());
+    QVERIFY(!notes.NotesModified);
+    QTest::mouseClick(notes.SaveButton, Qt::LeftButton);
+    QVERIFY(notes.close()); // nothing to ask
+    QCOMPARE(f->fake.dialogs.shown.size(), 1);
+    if (!reason.isEmpty()) {
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), bytes);
+        file.close();
+    }
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"Poznamky.str"});
+    // Repaired (here: moved away), the next opening takes notes again.
+    QVERIFY(QDir(dir.path()).rename(QStringLiteral("Poznamky.str"), QStringLiteral("stare.str")));
+    QTest::mouseClick(w.ExplorerButton[3], Qt::LeftButton);
+    QVERIFY(!notes.Memo1->isReadOnly());
+    QVERIFY(notes.SaveButton->isEnabled());
+    QCOMPARE(f->fake.dialogs.shown.size(), 1);
     QVERIFY(notes.close());
 }
 

@@ -48,6 +48,9 @@ private slots:
     void failedWriteKeepsModified();
     void unreadablePlainFileOpensEmpty();
     void unrepresentableCharactersAsked();
+    void textKeptAsWritten_data();
+    void textKeptAsWritten();
+    void dialogsStartInDataFolder();
 };
 
 void TestSaveOpen::savePlainWithMarker()
@@ -264,6 +267,55 @@ void TestSaveOpen::unrepresentableCharactersAsked()
     f.fake.dialogs.answers << Answer::Yes;
     f.saveAs(QStringLiteral("k.txt"));
     QVERIFY(f.bytes(QStringLiteral("k.txt")).contains("jin ? jang"));
+}
+
+void TestSaveOpen::textKeptAsWritten_data()
+{
+    QTest::addColumn<QByteArray>("file"); // as another editor, or the program, left it
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QByteArray>("saved");
+    QTest::newRow("UTF-8") << QByteArray("Ot\xc3\xa1zka: P\xc5\xafjdu?\n\xc5\xbdlu\xc5\xa5ou\xc4\x8dk\xc3\xbd\n")
+                           << QStringLiteral("Otázka: Půjdu?\nŽluťoučký")
+                           << QByteArray("Ot\xe1zka: P\xf9jdu?\r\n\x8elu\x9dou\xe8k\xfd\r\n");
+    QTest::newRow("UTF-8 with its mark") << QByteArray("\xef\xbb\xbf" "A\xc2\xa0\xc4\x8c\n") << QStringLiteral("A\u00A0Č")
+                                         << QByteArray("A\xa0\xc8\r\n");
+    QTest::newRow("no-break spaces") << QByteArray("v\xa0" "7\xa0h, 5\xa0%\r\n") << QStringLiteral("v\u00A07\u00A0h, 5\u00A0%")
+                                     << QByteArray("v\xa0" "7\xa0h, 5\xa0%\r\n");
+}
+
+void TestSaveOpen::textKeptAsWritten()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, shown);
+    QFETCH(QByteArray, saved);
+    Fixture f;
+    QFile out(f.path(QStringLiteral("z.txt")));
+    QVERIFY(out.open(QIODevice::WriteOnly) && out.write(file) == file.size());
+    out.close();
+    for (int round = 0; round < 2; ++round) { // opened as written, then as saved
+        QVERIFY(f.form->OpenFile(f.path(QStringLiteral("z.txt"))));
+        QCOMPARE(f.form->RichEdit2->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n'), shown);
+        f.form->Save1->trigger();
+        QCOMPARE(f.bytes(QStringLiteral("z.txt")), saved);
+        f.form->ZavOkno->trigger();
+    }
+    QVERIFY(f.fake.dialogs.shown.isEmpty()); // nothing to ask about characters
+}
+
+void TestSaveOpen::dialogsStartInDataFolder()
+{
+    const QString previous = QDir::currentPath();
+    Fixture f;
+    QVERIFY(QDir::setCurrent(f.dir.path()));
+    QVERIFY(QDir().mkdir(QStringLiteral("Data")));
+    f.form->SaveAs1->trigger(); // cancelled
+    f.saveAs(QStringLiteral("Moje otázka.txt"));
+    f.form->SaveAs1->trigger();
+    f.form->Open1->trigger();
+    const QString data = f.path(QStringLiteral("Data"));
+    QCOMPARE(f.fake.fileDialogs.startPaths,
+             (QStringList{data, data, data + QStringLiteral("/Moje otázka.txt"), data}));
+    QVERIFY(QDir::setCurrent(previous));
 }
 
 QTEST_MAIN(TestSaveOpen)

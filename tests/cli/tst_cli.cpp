@@ -33,6 +33,11 @@ private slots:
     void readingMatchesTheGenerator_data();
     void readingMatchesTheGenerator();
     void saveAndOpenFiles();
+    void helpIsAnAnswer_data();
+    void helpIsAnAnswer();
+    void failuresNameTheFile_data();
+    void failuresNameTheFile();
+    void noteAsText();
 };
 
 void TestCli::number_data()
@@ -135,6 +140,76 @@ void TestCli::saveAndOpenFiles()
     QVERIFY(r.err.contains(QStringLiteral("☯")));
     QCOMPARE(Cli({QStringLiteral("open"), dir.filePath(QStringLiteral("none.txt"))}).code, 1);
     QCOMPARE(Cli({QStringLiteral("open")}).code, 2);
+}
+
+void TestCli::helpIsAnAnswer_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("--help") << QStringList{"--help"};
+    QTest::newRow("help") << QStringList{"help"};
+    QTest::newRow("-h") << QStringList{"-h"};
+    QTest::newRow("after a command") << QStringList{"notes", "get", "--help"};
+}
+
+void TestCli::helpIsAnAnswer()
+{
+    QFETCH(QStringList, args);
+    const Run r = Cli(args);
+    QCOMPARE(r.code, 0);
+    QVERIFY(r.err.isEmpty());
+    QVERIFY2(r.out.startsWith(QStringLiteral("použití: zendra-cli PŘÍKAZ")) && r.out.contains(QStringLiteral("--text")),
+             qPrintable(r.out));
+}
+
+void TestCli::failuresNameTheFile_data()
+{
+    QTest::addColumn<QByteArray>("existing"); // the bytes of @in; none when empty
+    QTest::addColumn<QStringList>("args");    // @ stands for the test's folder
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("message");     // the whole of stderr
+    const QString missing = QStringLiteral("No such file or directory\n");
+    QTest::newRow("protected, no password") << QByteArray("x") << QStringList{"open", "@a.txg"} << 2
+                                            << "Soubor @a.txg je chráněn heslem. Zadejte heslo volbou --password.\n";
+    QTest::newRow("protected, blank password") << QByteArray("x") << QStringList{"open", "@a.txg", "--password", " "} << 2
+                                               << "Soubor @a.txg je chráněn heslem. Zadejte heslo volbou --password.\n";
+    QTest::newRow("open, no file") << QByteArray() << QStringList{"open", "@none.txt"} << 1
+                                   << "Soubor @none.txt nelze otevřít: " + missing;
+    QTest::newRow("save, no folder") << QByteArray() << QStringList{"save", "@no/a.txt"} << 1
+                                     << "Soubor @no/a.txt nelze uložit: " + missing;
+    QTest::newRow("lzh, damaged") << QByteArray("\x10\0\0\0\xff\xff", 6) << QStringList{"lzh", "expand", "@in", "@out"}
+                                  << 1 << "Soubor @in nelze rozbalit: Compressed file is corrupt\n";
+    QTest::newRow("lzh, no folder") << QByteArray("abc") << QStringList{"lzh", "compress", "@in", "@no/out"} << 1
+                                    << "Soubor @no/out nelze uložit: " + missing;
+    QTest::newRow("notes, damaged") << QByteArray("  junk") << QStringList{"notes", "list", "@in"} << 1
+                                    << "Soubor @in nelze přečíst: File is corrupt.\n";
+    QTest::newRow("notes put, no folder") << QByteArray() << QStringList{"notes", "put", "@no/a.str", "777777"} << 1
+                                          << "Soubor @no/a.str nelze uložit: " + missing;
+}
+
+void TestCli::failuresNameTheFile()
+{
+    QFETCH(QByteArray, existing);
+    QFETCH(QStringList, args);
+    QFETCH(int, code);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    QFile in(dir.filePath(args[1] == QLatin1String("@a.txg") ? QStringLiteral("a.txg") : QStringLiteral("in")));
+    QVERIFY(existing.isEmpty() || (in.open(QIODevice::WriteOnly) && in.write(existing) && in.flush()));
+    args.replaceInStrings(QStringLiteral("@"), dir.path() + u'/');
+    const Run r = Cli(args, "text\n");
+    QCOMPARE(r.code, code);
+    QCOMPARE(r.err, message.replace(u'@', dir.path() + u'/'));
+}
+
+void TestCli::noteAsText()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("Poznamky.str"));
+    // A note as the notes window stores it: Windows-1250, CR LF between lines.
+    const QByteArray stored("Pozn\xe1mka\r\nk\xf9\xf2\r\n\xa0konec");
+    QCOMPARE(Cli({"notes", "put", file, "777777"}, stored).code, 0);
+    QCOMPARE(Cli({"notes", "get", file, "777777", "--text"}).out, QStringLiteral("Poznámka\nkůň\n\u00A0konec"));
+    QCOMPARE(Cli({"notes", "list", file, "--text"}).code, 2);
 }
 
 QTEST_APPLESS_MAIN(TestCli)

@@ -8,6 +8,7 @@
 #include <QTest>
 
 using namespace ConsultationFile;
+using namespace Qt::Literals::StringLiterals;
 
 class TestConsultationFile : public QObject {
     Q_OBJECT
@@ -15,6 +16,8 @@ private slots:
     void plainFormBytes();
     void readingLineEnds_data();
     void readingLineEnds();
+    void plainFileFromAnotherEditor_data();
+    void plainFileFromAnotherEditor();
     void encryptedLayout_data();
     void encryptedLayout();
     void nameChoosesTheForm_data();
@@ -51,6 +54,35 @@ void TestConsultationFile::readingLineEnds()
     QFETCH(QByteArray, bytes);
     QFETCH(QStringList, lines);
     QCOMPARE(ReadLines(bytes), lines);
+}
+
+void TestConsultationFile::plainFileFromAnotherEditor_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text"); // the lines, each ended by '\n'
+    // Valid UTF-8 with a multi-byte sequence, or a byte-order mark: UTF-8.
+    QTest::newRow("UTF-8") << QByteArray("Ot\xc3\xa1zka: P\xc5\xafjdu?\r\n\xc5\xbe\xc2\xa0x")
+                           << u"Otázka: Půjdu?\nž\u00A0x\n"_s;
+    QTest::newRow("four bytes") << QByteArray("\xf0\x9f\x98\x80") << u"\U0001F600\n"_s;
+    QTest::newRow("mark, ASCII") << QByteArray("\xef\xbb\xbf" "abc\n") << u"abc\n"_s;
+    QTest::newRow("mark inside") << QByteArray("\xef\xbb\xbf" "a\n\xef\xbb\xbf" "b") << u"a\n\uFEFFb\n"_s;
+    QTest::newRow("up to NUL") << QByteArray("\xc3\xa1\0\xe1", 4) << u"á\n"_s;
+    // Anything else: Windows-1250, as the program writes.
+    QTest::newRow("Windows-1250") << QByteArray("Ot\xe1zka\xa0\x9e") << u"Otázka\u00A0ž\n"_s;
+    QTest::newRow("overlong") << QByteArray("\xc0\xaf \xe0\x80\xaf") << u"ŔŻ ŕ€Ż\n"_s;
+    QTest::newRow("surrogate") << QByteArray("\xed\xa0\x80") << u"í\u00A0€\n"_s;
+    QTest::newRow("past U+10FFFF") << QByteArray("\xf5\x80\x80\x80") << u"ő€€€\n"_s;
+    QTest::newRow("cut short") << QByteArray("\xc3\xa1\xc5") << u"ĂˇĹ\n"_s;
+    QTest::newRow("stray continuation") << QByteArray("\xc3\xa1\xa1") << u"Ăˇˇ\n"_s;
+}
+
+void TestConsultationFile::plainFileFromAnotherEditor()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QStringList lines = text.split(u'\n');
+    lines.removeLast();
+    QCOMPARE(OpenedLines(QStringLiteral("a.txt"), bytes, QString()).value(), lines);
 }
 
 void TestConsultationFile::encryptedLayout_data()

@@ -170,15 +170,20 @@ void TestStreamsCli::failures_data()
     const QByteArray locked = encrypted.ContainerBytes();
 
     QTest::newRow("missing entry") << plain << QStringList{"get", "FILE", "b"} << "Položka \"b\" v souboru FILE není.";
-    QTest::newRow("no file to list") << QByteArray() << QStringList{"list", "FILE"} << "Cannot open file FILE";
-    QTest::newRow("no file to get from") << QByteArray() << QStringList{"get", "FILE", "a"} << "Cannot open file FILE";
-    QTest::newRow("damaged file") << QByteArray("  junk") << QStringList{"list", "FILE"} << "File is corrupt.";
+    QTest::newRow("no file to list") << QByteArray() << QStringList{"list", "FILE"}
+                                     << "Soubor FILE nelze přečíst: No such file or directory";
+    QTest::newRow("no file to get from") << QByteArray() << QStringList{"get", "FILE", "a"}
+                                         << "Soubor FILE nelze přečíst: No such file or directory";
+    QTest::newRow("damaged file") << QByteArray("  junk") << QStringList{"list", "FILE"}
+                                  << "Soubor FILE nelze přečíst: File is corrupt.";
     QTest::newRow("damaged file is not replaced") << QByteArray("  junk") << QStringList{"put", "FILE", "a"}
-                                                  << "File is corrupt.";
+                                                  << "Soubor FILE nelze přečíst: File is corrupt.";
     QTest::newRow("truncated entry") << plain.left(plain.size() - 1) << QStringList{"put", "FILE", "b"}
-                                     << "Stream read error";
-    QTest::newRow("encrypted without the key") << locked << QStringList{"put", "FILE", "b"} << "File is corrupt.";
-    QTest::newRow("encrypted, wrong key") << locked << QStringList{"list", "FILE", "--key", "K"} << "File is corrupt.";
+                                     << "Soubor FILE nelze přečíst: Stream read error";
+    QTest::newRow("encrypted without the key") << locked << QStringList{"put", "FILE", "b"}
+                                               << "Soubor FILE nelze přečíst: File is corrupt.";
+    QTest::newRow("encrypted, wrong key") << locked << QStringList{"list", "FILE", "--key", "K"}
+                                          << "Soubor FILE nelze přečíst: File is corrupt.";
     QTest::newRow("empty key for a new file") << QByteArray() << QStringList{"put", "FILE", "a", "--key", ""}
                                               << PasswordMessages::kNotEntered;
     QTest::newRow("weak key for a new file") << QByteArray() << QStringList{"put", "FILE", "a", "--key", "heslo31495"}

@@ -26,15 +26,17 @@ QStringList FakeDialogs::texts() const
     return l;
 }
 
-QString FakeFileDialogs::openFileName(const QString &, const QString &, const QString &, QString *selectedFilter)
+QString FakeFileDialogs::openFileName(const QString &, const QString &dir, const QString &, QString *selectedFilter)
 {
+    startPaths << dir;
     if (selectedFilter && !lastFilter.isEmpty())
         *selectedFilter = lastFilter;
     return openAnswers.isEmpty() ? QString() : openAnswers.dequeue();
 }
 
-QString FakeFileDialogs::saveFileName(const QString &, const QString &, const QString &, QString *selectedFilter)
+QString FakeFileDialogs::saveFileName(const QString &, const QString &dir, const QString &, QString *selectedFilter)
 {
+    startPaths << dir;
     if (selectedFilter && !lastFilter.isEmpty())
         *selectedFilter = lastFilter;
     return saveAnswers.isEmpty() ? QString() : saveAnswers.dequeue();

@@ -51,6 +51,7 @@ class FakeFileDialogs : public FileDialogs {
 public:
     QQueue<QString> openAnswers, saveAnswers; // empty string = cancelled
     QString lastFilter;
+    QStringList startPaths; // the start folder (and name) of every dialog shown
     QString openFileName(const QString &, const QString &, const QString &, QString *selectedFilter) override;
     QString saveFileName(const QString &, const QString &, const QString &, QString *selectedFilter) override;
 };
