@@ -1,11 +1,11 @@
 #include "app/DesktopPlatform.h"
 #include "ui/AssetCatalogue.h"
+#include "ui/FontColorDialog.h"
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFile>
 #include <QColorDialog>
 #include <QFileDialog>
-#include <QFontDialog>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QPageSetupDialog>
@@ -116,11 +116,13 @@ std::optional<QColor> MessageBoxDialogs::chooseColor(const QColor &initial)
     return c.isValid() ? std::optional<QColor>(c) : std::nullopt;
 }
 
-std::optional<QFont> MessageBoxDialogs::chooseFont(const QFont &initial)
+std::optional<FontChoice> MessageBoxDialogs::chooseFont(const FontChoice &initial, const QColor &background)
 {
-    bool ok = false;
-    const QFont f = QFontDialog::getFont(&ok, initial, owner(), QStringLiteral("Písmo"));
-    return ok ? std::optional<QFont>(f) : std::nullopt;
+    FontColorDialog dialog(initial, background, owner());
+    KeepInFront(&dialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.choice();
 }
 
 bool MessageBoxDialogs::choosePrinter(QPrinter &printer)

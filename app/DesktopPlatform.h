@@ -30,7 +30,7 @@ public:
     Answer askYesNo(const QString &caption, const QString &text) override;
     bool askChoice(const QString &caption, const QString &text, const QString &first, const QString &second) override;
     std::optional<QColor> chooseColor(const QColor &initial) override;
-    std::optional<QFont> chooseFont(const QFont &initial) override;
+    std::optional<FontChoice> chooseFont(const FontChoice &initial, const QColor &background) override;
     bool choosePrinter(QPrinter &printer) override;
     void printerSetup(QPrinter &printer) override;
 

@@ -10,6 +10,8 @@
 #include "ui/SRWavePlayer.h"
 #include "ui/TileImage.h"
 #include "ui/GoToWeb.h"
+#include "ui/KxCollapsePanel.h"
+#include "ui/Guidance.h"
 #include "ui/HelpGuide.h"
 #include "ui/RichView.h"
 #include "ui/Zendra12F4.h"
@@ -22,9 +24,11 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QMenuBar>
+#include <QKeySequence>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolButton>
 
 namespace {
 
@@ -68,6 +72,10 @@ TForm1::TForm1(Platform &platform, ProgramState &state, const InterpretationCorp
     setupBookActions();
     setupWindowActions();
     setupHelpActions();
+    // A screen reader names an open menu by its title, without the accelerator.
+    for (QMenu *menu : findChildren<QMenu *>())
+        if (menu->accessibleName().isEmpty())
+            menu->setAccessibleName(QString(menu->title()).remove(u'&'));
     FormCreate();
     qApp->installEventFilter(this);
 }
@@ -97,25 +105,43 @@ void TForm1::createControls()
 
     Image3 = new TPictureBox(Image1);
     Image3->setObjectName(QStringLiteral("Image3"));
+    Describe(Image3, QStringLiteral("Obrázek trigramů"),
+             QStringLiteral("Klepněte nejprve na dolní trigram hexagramu, potom na horní: otevře se text "
+                            "hexagramu. Trigramy vybírají i klávesy F1 až F8."));
     connect(Image3, &TPictureBox::mousePressed, this, &TForm1::FormMouseDown);
     for (int i = 0; i < 9; ++i) {
         PaintBox[i] = new TPaintBox(Image1);
         PaintBox[i]->setObjectName(QStringLiteral("PaintBox%1").arg(i + 1));
         if (i < 8) {
+            Describe(PaintBox[i], QStringLiteral("Trigram na místě %1").arg(i + 1),
+                     QStringLiteral("Klepnutím vyberete trigram: nejprve dolní, potom horní, a otevře se text "
+                                    "hexagramu. Pravé tlačítko ukáže popis trigramu."),
+                     QStringLiteral("Vybere trigram: nejprve dolní, potom horní, a otevře se text hexagramu. "
+                                    "Klávesa F%1; popis trigramu ukáže Ctrl+F%1.").arg(i + 1));
             connect(PaintBox[i], &TPaintBox::clicked, this, [this, i] { PickTrigram(i + 1); });
             connect(PaintBox[i], &TPaintBox::mousePressed, this,
                     [this, i](QMouseEvent *e) { PaintBoxMouseDown(i + 1, e->button()); });
         }
     }
+    Describe(PaintBox[8], QStringLiteral("Vyčistit obrázek trigramů"),
+             QStringLiteral("Klepnutím vyčistíte obrázek a můžete vybírat trigramy znovu."),
+             QStringLiteral("Vyčistí obrázek trigramů, aby bylo možné vybírat znovu. Klávesa F9."));
     connect(PaintBox[8], &TPaintBox::clicked, this, &TForm1::PaintBox9Click);
     connect(PaintBox[8], &TPaintBox::mousePressed, this, &TForm1::FormMouseDown);
     const char *const hints[4] = {"Hexagram jádra", "Hexagram z opačných čar", "Hexagram z otočených trigramů",
                                   "Poznámky"};
+    const char *const descriptions[4] = {
+        "Otevře hexagram jádra hexagramu ukázaného v obrázku: dolní trigram z jeho druhé až čtvrté čáry, "
+        "horní z třetí až páté.",
+        "Otevře hexagram, ve kterém je každá čára hexagramu ukázaného v obrázku obrácena.",
+        "Otevře hexagram, ve kterém si dolní a horní trigram hexagramu ukázaného v obrázku vymění místa.",
+        "Otevře vaše poznámky k hexagramu ukázanému v obrázku."};
     const char *const glyphs[4] = {"TlJadro", "TlOpacne", "TlOtocene", "TlPoznamky"};
     for (int i = 0; i < 4; ++i) {
         ExplorerButton[i] = new TExplorerButton(Image1);
         ExplorerButton[i]->setObjectName(QStringLiteral("ExplorerButton%1").arg(i + 1));
-        ExplorerButton[i]->setToolTip(QString::fromUtf8(hints[i]));
+        Describe(ExplorerButton[i], QString::fromUtf8(hints[i]), QString::fromUtf8(hints[i]),
+                 QString::fromUtf8(descriptions[i]));
         ExplorerButton[i]->setBitmap(Assets::Picture(QLatin1String(glyphs[i])));
         ExplorerButton[i]->setOptions(TExplorerButton::boMonoDisplay | TExplorerButton::boShowBevel);
         ExplorerButton[i]->resize(27, 27);
@@ -128,9 +154,13 @@ void TForm1::createControls()
     for (int k = 0; k < 3; ++k) {
         AnimatedImage[k] = new TAnimatedImage(Image1);
         AnimatedImage[k]->setObjectName(QStringLiteral("AnimatedImage%1").arg(k + 1));
+        Describe(AnimatedImage[k], QStringLiteral("Obrázek mince %1").arg(k + 1),
+                 QStringLiteral("Mince se hází tlačítkem %1 pod ní.").arg(k + 1),
+                 QStringLiteral("Ukazuje, jak mince %1 padla.").arg(k + 1));
         connect(AnimatedImage[k], &TAnimatedImage::mousePressed, this, &TForm1::FormMouseDown);
         Button[k] = new QPushButton(QStringLiteral("&%1").arg(k + 1), Image1);
         Button[k]->setObjectName(QStringLiteral("Button%1").arg(k + 1));
+        Button[k]->setAccessibleName(QStringLiteral("Mince %1").arg(k + 1)); // its tip follows the mode
         Button[k]->setFocusPolicy(Qt::TabFocus);
         connect(Button[k], &QPushButton::clicked, this, [this, k] { CoinButtonClick(k); });
     }
@@ -141,7 +171,7 @@ void TForm1::createControls()
 
     Image2 = new TPictureBox(Image1);
     Image2->setObjectName(QStringLiteral("Image2"));
-    Image2->setToolTip(QStringLiteral("Vykreslit čáru"));
+    Image2->setAccessibleName(QStringLiteral("Papír s čarami")); // its tip follows the mode
     connect(Image2, &TPictureBox::clicked, this, &TForm1::Image2Click);
     connect(Image2, &TPictureBox::mousePressed, this, &TForm1::FormMouseDown);
 
@@ -150,8 +180,18 @@ void TForm1::createControls()
     RichEdit2 = editor;
     RichEdit2->setObjectName(QStringLiteral("RichEdit2"));
     RichEdit2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Tab leaves the text for the buttons of the table, as in a form; the
+    // question and notes need no tab characters.
+    RichEdit2->setTabChangesFocus(true);
+    // No tool tip: it would stand over the text being written.
+    Describe(RichEdit2, QStringLiteral("Text konzultace"), QString(),
+             QStringLiteral("Za „Otázka:“ napište svou otázku; sem patří i vaše poznámky. Po šestém hodu "
+                            "se sem připíše odpověď. Tab přejde na tlačítka mincí."));
     RichEdit3 = new QPlainTextEdit(this);
     RichEdit3->setObjectName(QStringLiteral("RichEdit3"));
+    RichEdit3->setFocusPolicy(Qt::NoFocus);
+    Describe(RichEdit3, QStringLiteral("Skrytý text hledání"), QString(),
+             QStringLiteral("Neviditelná kopie textu, ve které se hledá."));
     RichEdit3->hide();
 
     SRWavePlayer1 = new TSRWavePlayer(m_platform.sound, this);
@@ -159,6 +199,8 @@ void TForm1::createControls()
 
     RichView1 = new TRichView(Image1);
     RichView1->setObjectName(QStringLiteral("RichView1"));
+    Describe(RichView1, QStringLiteral("Popis trigramu"), QString(),
+             QStringLiteral("Krátký popis trigramu. Zmizí po klepnutí nebo klávesou Esc."));
     RichView1->hide();
     RVStyle1 = new TRVStyle(this);
     RVStyle1->setObjectName(QStringLiteral("RVStyle1"));
@@ -167,6 +209,7 @@ void TForm1::createControls()
     connect(RichView1, &TRichView::rightClicked, this, &TForm1::HideTrigramPopup);
 
     createPanel();
+    createTabOrder();
 
     GoToWeb1 = new TGoToWeb(m_platform.shell, this);
     GoToWeb1->setObjectName(QStringLiteral("GoToWeb1"));
@@ -174,6 +217,18 @@ void TForm1::createControls()
     Form4 = new TForm4(m_platform.shell, m_platform.dialogs);
     Form4->setObjectName(QStringLiteral("Form4"));
     Form4->setGuideFolder(HelpGuide::Folder(ProgramFolder));
+}
+
+void TForm1::createTabOrder()
+{
+    // The question first, then the coins, the panel, and the picture's buttons.
+    QList<QWidget *> order = {RichEdit2, Button[0], Button[1], Button[2], Image4, KxExplorerButton2,
+                              KxExplorerButton1, KxExplorerButton3, ExplorerButton5, ExplorerButton6,
+                              ExplorerButton7, KxCollapsePanel1->FoldButton(), KxCollapsePanel1->CloseButton()};
+    for (TExplorerButton *b : ExplorerButton)
+        order << b;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 void TForm1::setupFileActions()
@@ -192,6 +247,12 @@ void TForm1::setupFileActions()
     PrintSetup1 = Item(File1, "PrintSetup1", QStringLiteral("N&astavení tisku..."));
     File1->addSeparator();
     Exit1 = Item(File1, "Exit1", QStringLiteral("&Konec"));
+    // The keys users expect; none of them is one the table already answers.
+    const std::pair<QAction *, const char *> keys[] = {{New1, "Ctrl+N"},  {Open1, "Ctrl+O"},
+                                                       {Save1, "Ctrl+S"}, {SaveAs1, "Ctrl+Shift+S"},
+                                                       {Tisk, "Ctrl+P"},  {Exit1, "Ctrl+Q"}};
+    for (const auto &[item, key] : keys)
+        item->setShortcut(QKeySequence(QLatin1String(key)));
     connect(New1, &QAction::triggered, this, &TForm1::New1Click);
     connect(ZavOkno, &QAction::triggered, this, &TForm1::ZavOknoClick);
     connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
@@ -219,10 +280,21 @@ void TForm1::setupEditActions()
     for (QAction *a : {Cut1, Copy1, Paste1})
         a->setShortcutContext(Qt::WidgetShortcut);
     Edit1->addSeparator();
+    Zpet1 = Item(Edit1, "Zpet1", QStringLiteral("Zpě&t"));
+    Znovu1 = Item(Edit1, "Znovu1", QStringLiteral("Z&novu"));
+    // The editor answers both keys itself while it has the focus; the items
+    // catch them where a desktop gives redo another key.
+    Zpet1->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
+    Znovu1->setShortcut(QKeySequence(QStringLiteral("Ctrl+Y")));
+    connect(Zpet1, &QAction::triggered, this, &TForm1::Zpet1Click);
+    connect(Znovu1, &QAction::triggered, this, &TForm1::Znovu1Click);
+    Edit1->addSeparator();
     Zrusit1 = Item(Edit1, "Zrusit1", QStringLiteral("&Zrušit"));
     connect(Zrusit1, &QAction::triggered, this, &TForm1::Zrusit1Click);
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    Describe(PopupMenu1, QStringLiteral("Úpravy textu"), QString(),
+             QStringLiteral("Vyjmout, kopírovat, vložit, odstranit nebo vybrat text konzultace."));
     Vyjmout1 = Item(PopupMenu1, "Vyjmout1", QStringLiteral("&Vyjmout"));
     Kopirovat1 = Item(PopupMenu1, "Kopirovat1", QStringLiteral("&Kopírovat"));
     Vlozit1 = Item(PopupMenu1, "Vlozit1", QStringLiteral("V&ložit"));
@@ -403,6 +475,9 @@ void TForm1::setupWindowActions()
 
 void TForm1::setupHelpActions()
 {
+    menuBar()->setAccessibleName(QStringLiteral("Hlavní nabídka"));
+    menuBar()->setAccessibleDescription(
+        QStringLiteral("Příkazy programu. Nabídku otevře Alt s podtrženým písmenem jejího názvu."));
     Help1 = menuBar()->addMenu(QStringLiteral("Nápo&věda"));
     Help1->setObjectName(QStringLiteral("Help1"));
     Napoveda = Item(Help1, "Napoveda", QStringLiteral("&Nápověda..."));
@@ -600,6 +675,10 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
             return true;
         if (w == RichEdit2 && !key->text().isEmpty() && key->key() != Qt::Key_Escape)
             m_state.documents.current().modified = true; // any character typed
+        // The editor's own undo and redo change the text too, whatever text the key carries.
+        if (w == RichEdit2 && (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)
+                               || key->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y)))
+            m_state.documents.current().modified = true;
         break;
     }
     case QEvent::KeyRelease: {

@@ -107,7 +107,7 @@ public:
     QAction *New1 = nullptr, *ZavOkno = nullptr, *Open1 = nullptr, *Save1 = nullptr, *SaveAs1 = nullptr,
             *Vzhledstrnky1 = nullptr, *Tisk = nullptr, *PrintSetup1 = nullptr, *Exit1 = nullptr;
     QAction *Cut1 = nullptr, *Copy1 = nullptr, *Paste1 = nullptr, *Odstranit2 = nullptr, *Vybratve1 = nullptr,
-            *Zrusit1 = nullptr;
+            *Zpet1 = nullptr, *Znovu1 = nullptr, *Zrusit1 = nullptr;
     QAction *Barvapozad1 = nullptr, *Font1 = nullptr, *Systmovbarvy1 = nullptr, *Puvodni = nullptr,
             *UlozNas1 = nullptr;
     QAction *Pocitacem1 = nullptr, *Rucne1 = nullptr, *FuSi1 = nullptr, *Wen1 = nullptr, *Soupis = nullptr;
@@ -177,6 +177,8 @@ public:
     void PasteText(const QMimeData *source);
     void Odstranit2Click(bool fromPopup = false);
     void Vybratve1Click(bool fromPopup = false);
+    void Zpet1Click();   // "Zpět": undo the last change of the editor's text
+    void Znovu1Click();  // "Znovu": redo it
     // Settings and the look of the editor.
     void LoadSettings();
     void UlozNas1Click();
@@ -226,6 +228,7 @@ public:
     void ClearPanelMarks();
     void Image4MouseMove(const QPoint &at);
     void Image4MouseDown(const QPoint &at);
+    void Image4LineKey(int position); // keys 1 to 6 on the panel paper, bottom line first
     void PanelButtonClick(int which); // 0 developing, 1 chosen lines, 2 nuclear, 3 opposite, 4 swapped
     void LoadPanelPaper();
     void ShowPanel();
@@ -259,6 +262,7 @@ private:
 
     void createControls();
     void createPanel();
+    void createTabOrder();
     void LayOutPanel();
     void setupFileActions();
     void setupEditActions();

@@ -10,6 +10,7 @@
 #include "tools/Zendra12F3.h"
 #include "ui/Cursors.h"
 #include "ui/ExplorerButton.h"
+#include "ui/Guidance.h"
 #include "ui/KxCollapsePanel.h"
 #include "ui/PictureBox.h"
 #include <QAction>
@@ -23,6 +24,22 @@ void SetArmed(QWidget *control, bool armed)
     control->setEnabled(armed);
     Cursors::Set(control, armed ? crRuka : crRukaZak);
 }
+
+// What the coin buttons and the paper do differs between the two ways of
+// casting, and so does what they tell a newcomer.
+const QString kTimedCoinTip =
+    QStringLiteral("Stiskněte dvakrát: první stisk minci roztočí, druhý ji zastaví. Když padnou všechny tři "
+                   "mince, nakreslí se čára. Šest hodů dá šest čar, odspodu nahoru. (Alt+%1)");
+const QString kHandCoinTip =
+    QStringLiteral("Každý stisk minci obrátí. Otočte mince tak, jak vám padly, a klepnutím na papír "
+                   "(klávesa F12) zapište čáru. Šest čar se píše odspodu nahoru. (Alt+%1)");
+// The paper's hint comes first, as the first line.
+const QString kTimedPaperTip =
+    QStringLiteral("Vykreslit čáru\nSem se kreslí čáry hodu, odspodu nahoru. Při ručním házení se čára "
+                   "zapíše klepnutím sem (klávesa F12).");
+const QString kHandPaperTip =
+    QStringLiteral("Vykreslit čáru\nKlepnutím zapíšete čáru podle toho, jak leží mince (klávesa F12). "
+                   "Šest čar se píše odspodu nahoru.");
 } // namespace
 
 void TForm1::UpdateActions()
@@ -42,6 +59,9 @@ void TForm1::UpdateActions()
         Button[k]->setEnabled(!finished && !stopped);
     }
     Cursors::Set(Image2, hand && !finished ? crRuka : crRukaZak);
+    for (int k = 0; k < kCoinCount; ++k)
+        Describe(Button[k], {}, (hand ? kHandCoinTip : kTimedCoinTip).arg(k + 1));
+    Describe(Image2, {}, hand ? kHandPaperTip : kTimedPaperTip);
     Zrusit1->setEnabled(!finished && (drawing || coinWaits));
     Nastavovatmince1->menuAction()->setEnabled(!cast.timedTossStarted && !finished);
     // A change of paper would wipe the drawn lines.

@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 
 namespace {
 bool ClipboardHasText()
@@ -24,6 +25,8 @@ void TForm1::Edit1Click()
         a->setEnabled(focused && selection);
     Paste1->setEnabled(focused && ClipboardHasText());
     Vybratve1->setEnabled(focused);
+    Zpet1->setEnabled(focused && RichEdit2->document()->isUndoAvailable());
+    Znovu1->setEnabled(focused && RichEdit2->document()->isRedoAvailable());
 }
 
 void TForm1::PopupMenu1Popup()
@@ -86,4 +89,23 @@ void TForm1::Vybratve1Click(bool fromPopup)
 {
     if (fromPopup || RichEdit2->hasFocus())
         RichEdit2->selectAll();
+}
+
+// The history starts anew with each consultation shown: the editor's text is
+// replaced whole when the window, a file or a reading comes in, so an undo
+// never reaches into another consultation.
+void TForm1::Zpet1Click()
+{
+    if (!RichEdit2->hasFocus() || !RichEdit2->document()->isUndoAvailable())
+        return;
+    RichEdit2->undo();
+    m_state.documents.current().modified = true;
+}
+
+void TForm1::Znovu1Click()
+{
+    if (!RichEdit2->hasFocus() || !RichEdit2->document()->isRedoAvailable())
+        return;
+    RichEdit2->redo();
+    m_state.documents.current().modified = true;
 }

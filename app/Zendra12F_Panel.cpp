@@ -6,22 +6,26 @@
 #include "ui/AssetCatalogue.h"
 #include "ui/Cursors.h"
 #include "ui/ExplorerButton.h"
+#include "ui/Guidance.h"
 #include "ui/KxCollapsePanel.h"
 #include "ui/PictureBox.h"
 #include "ui/TileImage.h"
 #include <QAction>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace {
 
+// The picture buttons are named by their hints, the captioned ones by their captions.
 template <typename Button>
-Button *PanelButton(QWidget *panel, const char *name, const QString &caption, const QString &hint, int w, int h)
+Button *PanelButton(QWidget *panel, const char *name, const QString &caption, const QString &hint, int w, int h,
+                    const QString &description)
 {
     auto *b = new Button(panel);
     b->setObjectName(QLatin1String(name));
     b->setText(caption);
-    b->setToolTip(hint);
+    Describe(b, caption.isEmpty() ? hint : caption, hint, description);
     b->resize(w, h);
     return b;
 }
@@ -38,6 +42,9 @@ void TForm1::createPanel()
     KxCollapsePanel1 = new TKxCollapsePanel(Image1);
     KxCollapsePanel1->setObjectName(QStringLiteral("KxCollapsePanel1"));
     KxCollapsePanel1->setHeaderCaption(QStringLiteral("Doplňkový hexagram"));
+    Describe(KxCollapsePanel1, QStringLiteral("Doplňkový hexagram"), QString(),
+             QStringLiteral("Panel s hozeným hexagramem a s hexagramy, které z něj vycházejí. "
+                            "Za horní lištu ho lze přesunout; na jeho tlačítka přejde klávesa Tab."));
     KxCollapsePanel1->hide();
     TileImage1 = new TTileImage(KxCollapsePanel1);
     TileImage1->setObjectName(QStringLiteral("TileImage1"));
@@ -46,13 +53,29 @@ void TForm1::createPanel()
     Image4 = new TPictureBox(KxCollapsePanel1);
     Image4->setObjectName(QStringLiteral("Image4"));
     Image4->move(9, 25);
+    Image4->setFocusPolicy(Qt::TabFocus);
+    Describe(Image4, QStringLiteral("Čáry hozeného hexagramu"),
+             QStringLiteral("Klepnutím na měnící se čáru ji vyberete (zčervená), dalším klepnutím výběr zrušíte. "
+                            "Tlačítko „Z čar“ pak otevře hexagram, ve kterém se mění jen vybrané čáry."),
+             QStringLiteral("Hozený hexagram. Měnící se čáru vyberete klepnutím nebo klávesou 1 až 6 (čáry "
+                            "se počítají odspodu); tlačítko „Z čar“ pak otevře hexagram, ve kterém se mění "
+                            "jen vybrané čáry."));
+    connect(Image4, &TPictureBox::keyPressed, this, [this](QKeyEvent *e) {
+        if (e->key() >= Qt::Key_1 && e->key() <= Qt::Key_6 && !(e->modifiers() & ~Qt::KeypadModifier)) {
+            Image4LineKey(e->key() - Qt::Key_1 + 1);
+            e->accept();
+        }
+    });
     connect(Image4, &TPictureBox::mouseMoved, this, [this](QMouseEvent *e) { Image4MouseMove(e->position().toPoint()); });
     connect(Image4, &TPictureBox::mousePressed, this, [this](QMouseEvent *e) { Image4MouseDown(e->position().toPoint()); });
 
-    KxExplorerButton2 = PanelButton<TKxExplorerButton>(KxCollapsePanel1, "KxExplorerButton2",
-                                                       QStringLiteral("Vývojový hexagram"), QString(), 89, 41);
-    KxExplorerButton1 = PanelButton<TKxExplorerButton>(KxCollapsePanel1, "KxExplorerButton1", QStringLiteral("Z čar"),
-                                                       QString(), 89, 25);
+    KxExplorerButton2 = PanelButton<TKxExplorerButton>(
+        KxCollapsePanel1, "KxExplorerButton2", QStringLiteral("Vývojový hexagram"),
+        QStringLiteral("Otevře vývojový hexagram: ten, ve kterém se všechny měnící se čáry promění."), 89, 41, {});
+    KxExplorerButton1 = PanelButton<TKxExplorerButton>(
+        KxCollapsePanel1, "KxExplorerButton1", QStringLiteral("Z čar"),
+        QStringLiteral("Otevře hexagram, ve kterém se promění jen čáry vybrané klepnutím na papír panelu."), 89, 25,
+        {});
     for (TKxExplorerButton *b : {KxExplorerButton2, KxExplorerButton1}) {
         QFont f = b->font();
         f.setBold(true);
@@ -62,16 +85,23 @@ void TForm1::createPanel()
     KxExplorerButton2->FontColor = KxExplorerButton2->UnselectedFontColor = QColor(255, 255, 0);
     KxExplorerButton2->setWordWrap(true);
     KxExplorerButton1->FontColor = KxExplorerButton1->UnselectedFontColor = QColor(255, 0, 0);
-    KxExplorerButton3 = PanelButton<TKxExplorerButton>(KxCollapsePanel1, "KxExplorerButton3", QString(),
-                                                       QStringLiteral("Hexagram jádra"), 33, 33);
-    ExplorerButton5 = PanelButton<TExplorerButton>(KxCollapsePanel1, "ExplorerButton5", QString(),
-                                                   QStringLiteral("Hexagram z opačných čar"), 33, 33);
-    ExplorerButton6 = PanelButton<TExplorerButton>(KxCollapsePanel1, "ExplorerButton6", QString(),
-                                                   QStringLiteral("Hexagram z otočených trigramů"), 33, 33);
-    ExplorerButton7 = PanelButton<TExplorerButton>(KxCollapsePanel1, "ExplorerButton7", QString(),
-                                                   QStringLiteral("Poznámky"), 41, 33);
+    KxExplorerButton3 = PanelButton<TKxExplorerButton>(
+        KxCollapsePanel1, "KxExplorerButton3", QString(), QStringLiteral("Hexagram jádra"), 33, 33,
+        QStringLiteral("Otevře hexagram jádra hozeného hexagramu: dolní trigram z jeho druhé až čtvrté čáry, "
+                       "horní z třetí až páté."));
+    ExplorerButton5 = PanelButton<TExplorerButton>(
+        KxCollapsePanel1, "ExplorerButton5", QString(), QStringLiteral("Hexagram z opačných čar"), 33, 33,
+        QStringLiteral("Otevře hexagram, ve kterém je každá čára hozeného hexagramu obrácena."));
+    ExplorerButton6 = PanelButton<TExplorerButton>(
+        KxCollapsePanel1, "ExplorerButton6", QString(), QStringLiteral("Hexagram z otočených trigramů"), 33, 33,
+        QStringLiteral("Otevře hexagram, ve kterém si dolní a horní trigram hozeného hexagramu vymění místa."));
+    ExplorerButton7 = PanelButton<TExplorerButton>(
+        KxCollapsePanel1, "ExplorerButton7", QString(), QStringLiteral("Poznámky"), 41, 33,
+        QStringLiteral("Otevře vaše poznámky k hozenému hexagramu."));
     ExplorerButton8 = PanelButton<TExplorerButton>(KxCollapsePanel1, "ExplorerButton8", QStringLiteral("?"),
-                                                   QStringLiteral("Nápověda"), 25, 25);
+                                                   QStringLiteral("Nápověda"), 25, 25,
+                                                   QStringLiteral("Skryté tlačítko bez funkce."));
+    ExplorerButton8->setAccessibleName(QStringLiteral("Nápověda"));
     ExplorerButton8->hide();
     KxExplorerButton3->setBitmap(Assets::Picture(QStringLiteral("TlJadro")));
     ExplorerButton5->setBitmap(Assets::Picture(QStringLiteral("TlOpacne")));
@@ -172,6 +202,12 @@ void TForm1::Image4MouseDown(const QPoint &at)
         }
     }
     UpdateActions();
+}
+
+void TForm1::Image4LineKey(int position)
+{
+    // The key does what a click in the middle of the line's band does.
+    Image4MouseDown(m_state.panel.panelLineRects[position - 1].center());
 }
 
 void TForm1::PanelButtonClick(int which)

@@ -287,10 +287,17 @@ void TForm1::Barvapozad1Click()
 
 void TForm1::Font1Click()
 {
-    const std::optional<QFont> f = m_platform.dialogs.chooseFont(RichEdit2->font());
+    const QColor shown = ResolveColor(m_fontColor);
+    const std::optional<FontChoice> f =
+        m_platform.dialogs.chooseFont({RichEdit2->font(), shown}, ResolveColor(m_backColor));
     if (!f)
         return;
-    RichEdit2->setFont(*f);
+    RichEdit2->setFont(f->font);
+    // A colour left as it was keeps its form: a desktop colour stays one and
+    // follows the desktop, as "S&ystémové barvy" set it. The colour goes into
+    // FontM1 with the font.
+    if (f->color.rgb() != shown.rgb())
+        m_fontColor = ValueOf(f->color);
     // Black letters on a black background would vanish.
     if (m_backColor == kBlack && m_fontColor == kBlack)
         m_fontColor = kDefaultTextColor;

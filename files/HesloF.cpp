@@ -1,6 +1,7 @@
 #include "files/HesloF.h"
 #include "platform/Platform.h"
 #include "files/PasswordRules.h"
+#include "ui/Guidance.h"
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -76,6 +77,13 @@ TPasswordDlg::TPasswordDlg(Dialogs &dialogs, QWidget *parent)
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &TPasswordDlg::CancelBtnClick);
     connect(Button1, &QPushButton::clicked, this, &TPasswordDlg::Button1Click);
+
+    Describe(CheckBox1, {}, QStringLiteral("Zaškrtnuto: heslo se při psaní ukazuje jako hvězdičky."));
+    // The label above names the entry, and says when the password is to be repeated.
+    Describe(Password, {}, QStringLiteral("Heslo souboru. Bez něj zašifrovaný soubor nikdo neotevře."));
+    Describe(OKBtn, {}, QStringLiteral("Potvrdí napsané heslo."));
+    Describe(CancelBtn, {}, QStringLiteral("Zavře okno bez hesla."));
+    Describe(Button1, {}, QStringLiteral("Ukončí hledání v souborech."));
 
     CheckBox1Click();
     setFixedSize(QSize(int(kDesignWidth * scale), int(kDesignHeight * scale)).expandedTo(sizeHint()));

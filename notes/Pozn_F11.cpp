@@ -5,10 +5,12 @@
 #include "files/ConsultationFile.h"
 #include "files/EditorText.h"
 #include "ui/AssetCatalogue.h"
+#include "ui/Guidance.h"
 #include <QBuffer>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -45,7 +47,10 @@ QString NoteText(QByteArrayView bytes)
 TNoteSaveButton::TNoteSaveButton(QWidget *parent) : QWidget(parent)
 {
     setFixedSize(21, 19);
-    setToolTip(QStringLiteral("Uložit poznámky "));
+    setFocusPolicy(Qt::TabFocus);
+    Describe(this, QStringLiteral("Uložit poznámky"), QStringLiteral("Uložit poznámky "),
+             QStringLiteral("Uloží poznámku k hexagramu. Dokud jsou v ní neuložené změny, je tlačítko "
+                            "vystouplé. Klávesa Ctrl+S."));
 }
 
 void TNoteSaveButton::setRaised(bool raised)
@@ -68,6 +73,16 @@ void TNoteSaveButton::paintEvent(QPaintEvent *)
         p.setOpacity(0.35);
     const QRect target = rect().adjusted(2, 2, -2, -2);
     p.drawImage(target.translated(m_held ? 1 : 0, m_held ? 1 : 0), disk);
+    DrawFocusFrame(p, this, rect().adjusted(1, 1, -1, -1));
+}
+
+void TNoteSaveButton::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)
+        emit clicked();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void TNoteSaveButton::mousePressEvent(QMouseEvent *event)
@@ -120,6 +135,10 @@ TForm11::TForm11(TForm1 &main, Dialogs &dialogs)
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setTabChangesFocus(true); // Tab reaches the save button
+    Describe(Memo1, QStringLiteral("Poznámka k hexagramu"), QString(),
+             QStringLiteral("Vaše poznámka k tomuto hexagramu. Uloží ji Ctrl+S nebo tlačítko s disketou."));
+    Memo1->installEventFilter(this);
     layout->addWidget(Memo1);
     HKStreams1.setCompressed(false);
     HKStreams1.setEncrypted(false);
@@ -302,4 +321,20 @@ void TForm11::closeEvent(QCloseEvent *event)
     NotesReady = false;
     SaveButton->setRaised(false);
     event->accept();
+}
+
+bool TForm11::eventFilter(QObject *watched, QEvent *event)
+{
+    // Ctrl+S in the note saves the note: the note takes the key before the
+    // main window's "&Uložit", which would save the consultation instead.
+    const bool saveKey = (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)
+                         && static_cast<QKeyEvent *>(event)->keyCombination()
+                                == QKeyCombination(Qt::ControlModifier, Qt::Key_S);
+    if (watched == Memo1 && saveKey) {
+        event->accept();
+        if (event->type() == QEvent::KeyPress)
+            SaveButtonClick();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }

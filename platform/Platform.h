@@ -26,6 +26,12 @@ public:
 };
 
 enum class MessageKind { Information, Warning, Error, Confirmation };
+
+// What "&Písmo..." chooses: the editor's font and the colour of its text.
+struct FontChoice {
+    QFont font;
+    QColor color;
+};
 enum class Answer { Ok, Yes, No, Cancel };
 
 // Modal messages and questions. Captions are the window titles the user sees.
@@ -41,9 +47,10 @@ public:
     // them: true for the first.
     virtual bool askChoice(const QString &caption, const QString &text, const QString &first,
                            const QString &second) = 0;
-    // The colour and font choosers; nothing when the user cancels.
+    // The colour and font choosers; nothing when the user cancels. The font
+    // chooser shows its sample on the given background.
     virtual std::optional<QColor> chooseColor(const QColor &initial) = 0;
-    virtual std::optional<QFont> chooseFont(const QFont &initial) = 0;
+    virtual std::optional<FontChoice> chooseFont(const FontChoice &initial, const QColor &background) = 0;
     // The print dialog (false: cancelled) and the printer set-up dialog.
     virtual bool choosePrinter(QPrinter &printer) = 0;
     virtual void printerSetup(QPrinter &printer) = 0;

@@ -2,6 +2,7 @@
 #include "platform/Platform.h"
 #include "app/SettingsKeys.h"
 #include "app/Zendra12F.h"
+#include "ui/Guidance.h"
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -18,11 +19,12 @@ struct MarginField {
     const char *setting; // its default is in the settings table
     const char *label;
     int maximum;
+    const char *tip;
 };
-const MarginField kFields[4] = {{"SpE1", "Levý okraj v mm", 80},
-                                {"SpE2", "Pravý okraj v mm", 80},
-                                {"SpE3", "Horní okraj v mm", 120},
-                                {"SpE4", "Dolní okraj v mm", 120}};
+const MarginField kFields[4] = {{"SpE1", "Levý okraj v mm", 80, "Šířka levého okraje stránky v milimetrech."},
+                                {"SpE2", "Pravý okraj v mm", 80, "Šířka pravého okraje stránky v milimetrech."},
+                                {"SpE3", "Horní okraj v mm", 120, "Výška horního okraje stránky v milimetrech."},
+                                {"SpE4", "Dolní okraj v mm", 120, "Výška dolního okraje stránky v milimetrech."}};
 } // namespace
 
 TForm8::TForm8(TForm1 &main, SettingsStore &settings, QPrinter &printer)
@@ -41,6 +43,7 @@ TForm8::TForm8(TForm1 &main, SettingsStore &settings, QPrinter &printer)
         box->setObjectName(QStringLiteral("SpinEdit%1").arg(i + 1));
         box->setRange(0, kFields[i].maximum);
         box->setValue(Setting(kFields[i].setting).number);
+        Describe(box, QString::fromUtf8(kFields[i].label), QString::fromUtf8(kFields[i].tip));
         form->addRow(QString::fromUtf8(kFields[i].label), box);
         *boxes[i] = box;
         connect(box, &QSpinBox::valueChanged, this, &TForm8::DrawPreview);
@@ -62,6 +65,9 @@ TForm8::TForm8(TForm1 &main, SettingsStore &settings, QPrinter &printer)
     buttons->addWidget(Button3);
     outer->addLayout(buttons);
     Button1->setDefault(true);
+    Describe(Button1, {}, QStringLiteral("Uloží okraje a zavře okno."));
+    Describe(Button2, {}, QStringLiteral("Zavře okno a okraje nechá, jak byly."));
+    Describe(Button3, {}, QStringLiteral("Vytiskne konzultaci s těmito okraji."));
     connect(Button1, &QPushButton::clicked, this, &TForm8::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
     connect(Button3, &QPushButton::clicked, &m_main, &TForm1::TiskClick);

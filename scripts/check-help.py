@@ -23,7 +23,7 @@ import urllib.parse
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 SOURCE_FOLDERS = ("app", "casting", "reading", "files", "notes", "tools", "print", "ui")
 # Captions of commands that arrive with work still under way.
-CAPTIONS_NOT_IN_SOURCES = {"Zpět", "Znovu", "Obnovit", "Zahodit"}
+CAPTIONS_NOT_IN_SOURCES = {"Obnovit", "Zahodit"}
 
 
 class Page(html.parser.HTMLParser):

@@ -4,6 +4,7 @@
 #include "reading/ReadingGenerator.h"
 #include "tools/TextSearch.h"
 #include "tools/Zendra12F2.h"
+#include "ui/Guidance.h"
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -39,6 +40,16 @@ TForm9::TForm9(TForm1 &main, TForm2 &viewer, Dialogs &dialogs, SettingsStore &se
     grid->addWidget(Button3, 4, 1);
     grid->addWidget(Button2, 5, 0, 1, 2);
     grid->addWidget(Button4, 6, 1);
+    Describe(Edit1, QStringLiteral("Najít text"),
+             QStringLiteral("Slovo nebo část textu, kterou hledáte v Knize proměn. Enter hledá od začátku."));
+    Describe(CheckBox1, {}, QStringLiteral("Zaškrtnuto: najde jen text psaný stejně malými a velkými písmeny."));
+    Describe(CheckBox2, {}, QStringLiteral("Zaškrtnuto: nenajde hledaný text uvnitř delšího slova."));
+    Describe(Button1, {}, QStringLiteral("Prohledá knihu od prvního hexagramu a ukáže první nalezené místo."));
+    // Its caption changes between "v otevřeném" and "další v otevřeném": the caption names it.
+    Describe(Button2, {},
+             QStringLiteral("Hledá v textu hexagramu otevřeném v prohlížeči, od nalezeného místa dál."));
+    Describe(Button3, {}, QStringLiteral("Pokračuje v hledání v dalších hexagramech knihy."));
+    Describe(Button4, {}, QStringLiteral("Zavře hledání."));
     UpdateButtons();
     // Enter searches from the start, as the default button of a dialog would.
     connect(Edit1, &QLineEdit::returnPressed, this, [this] {

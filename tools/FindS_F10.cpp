@@ -7,6 +7,7 @@
 #include "tools/FileSearch.h"
 #include "tools/TextSearch.h"
 #include "tools/WindowPlace.h"
+#include "ui/Guidance.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -116,6 +117,21 @@ void TForm10::createControls()
     Button3 = new QPushButton(QStringLiteral("Zavřít"), this);
     for (QPushButton *b : {Button1, Button2, Button3, Button4, Button5})
         b->setAutoDefault(false);
+    Describe(Edit1, {}, QStringLiteral("Slovo nebo část textu, kterou hledáte v uložených konzultacích. Enter hledá."));
+    Describe(CheckBox1, {}, QStringLiteral("Zaškrtnuto: najde jen text psaný stejně malými a velkými písmeny."));
+    Describe(CheckBox2, {}, QStringLiteral("Zaškrtnuto: nenajde hledaný text uvnitř delšího slova."));
+    Describe(DirectoryListBox1, QStringLiteral("Složka k prohledání"),
+             QStringLiteral("Složka, v jejíchž souborech .txt a .txg se hledá."));
+    Describe(FileListBox1, QStringLiteral("Soubory konzultací"),
+             QStringLiteral("Konzultace ve vybrané složce. Dvojitým kliknutím se soubor otevře."));
+    Describe(DriveComboBox1, QStringLiteral("Disk"),
+             QStringLiteral("Disk nebo domovská složka, ve které leží složka k prohledání."));
+    Describe(Button1, {}, QStringLiteral("Hledá v souborech vybrané složky od prvního; soubor s nalezeným textem "
+                                         "otevře v novém okně konzultace."));
+    Describe(Button5, {}, QStringLiteral("Pokračuje v hledání dalším souborem složky."));
+    Describe(Button2, {}, QStringLiteral("Najde další výskyt hledaného textu v zobrazené konzultaci."));
+    Describe(Button4, {}, QStringLiteral("Otevře soubor vybraný v seznamu."));
+    Describe(Button3, {}, QStringLiteral("Zavře hledání v souborech."));
     SearchingLabel = new QLabel(this);
     SearchingLabel->setObjectName(QStringLiteral("SearchingLabel"));
     SearchingLabel->setMinimumWidth(200);

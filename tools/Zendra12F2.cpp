@@ -5,6 +5,7 @@
 #include "tools/FindKP_F9.h"
 #include "tools/Zendra12F3.h"
 #include "ui/TileImage.h"
+#include "ui/Guidance.h"
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -24,9 +25,14 @@ TForm2::TForm2(TForm1 &main, SettingsStore &settings) : TBookWindow(main, settin
     RichEdit1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RichEdit1->setContextMenuPolicy(Qt::CustomContextMenu);
+    Describe(RichEdit1, QStringLiteral("Text hexagramu"), QString(),
+             QStringLiteral("Úplný text hexagramu; lze ho vybrat a kopírovat. Tab přejde do obsahu knihy, "
+                            "F9 okno zavře."));
     layout->addWidget(RichEdit1);
 
     PopupMenu1 = new QMenu(this);
+    Describe(PopupMenu1, QStringLiteral("Kopírování textu"), QString(),
+             QStringLiteral("Kopírovat vybraný text hexagramu nebo vybrat celý text."));
     Kopirovat1 = PopupMenu1->addAction(QStringLiteral("&Kopírovat"));
     Kopirovat1->setObjectName(QStringLiteral("Kopirovat1"));
     VybratVse1 = PopupMenu1->addAction(QStringLiteral("&Vybrat vše"));

@@ -5,6 +5,7 @@
 #include "tools/BookContents.h"
 #include "tools/Zendra12F2.h"
 #include "ui/TileImage.h"
+#include "ui/Guidance.h"
 #include <QCloseEvent>
 #include <QPlainTextEdit>
 #include <QKeyEvent>
@@ -23,7 +24,10 @@ TForm3::TForm3(TForm1 &main, SettingsStore &settings) : TBookWindow(main, settin
     layout->setContentsMargins(0, 0, 0, 0);
     ListBox1 = new QListWidget(this);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
-    ListBox1->setToolTip(QStringLiteral("Dvojitým kliknutím se zobrazí text vybraného hexagramu."));
+    Describe(ListBox1, QStringLiteral("Hexagramy Knihy proměn"),
+             QStringLiteral("Dvojitým kliknutím se zobrazí text vybraného hexagramu."),
+             QStringLiteral("Seznam 64 hexagramů. Dvojitým kliknutím nebo klávesou Enter se zobrazí text "
+                            "vybraného hexagramu; Tab přejde do prohlížeče."));
     ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListBox1->setFlow(QListView::TopToBottom);
     ListBox1->setWrapping(true);

@@ -1,5 +1,6 @@
 #include "ui/ExplorerButton.h"
 #include "ui/AssetCatalogue.h"
+#include "ui/Guidance.h"
 #include <QEvent>
 #include <QPainter>
 #include <QPolygon>
@@ -7,6 +8,8 @@
 TExplorerButton::TExplorerButton(QWidget *parent) : QAbstractButton(parent)
 {
     setAttribute(Qt::WA_Hover);
+    // Reached by Tab; a click leaves the focus in the text being written.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void TExplorerButton::setBitmap(const QImage &glyph)
@@ -184,4 +187,5 @@ void TExplorerButton::paintEvent(QPaintEvent *)
         p.setFont(font());
         p.drawText(content, Qt::AlignCenter | Qt::TextShowMnemonic | (m_wordWrap ? Qt::TextWordWrap : 0), text());
     }
+    DrawFocusFrame(p, this, rect().adjusted(2, 2, -2, -2));
 }

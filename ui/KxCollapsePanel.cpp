@@ -1,4 +1,5 @@
 #include "ui/KxCollapsePanel.h"
+#include "ui/Guidance.h"
 #include <QChildEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -6,13 +7,18 @@
 
 namespace {
 
-QToolButton *HeaderButton(QWidget *header, const QString &text, const QString &hint)
+const QString kFoldDescription = QStringLiteral("Sbalí panel na jeho lištu.");
+const QString kUnfoldDescription = QStringLiteral("Rozbalí sbalený panel.");
+
+// A button's hint is also its name: "-", "+" and "x" say nothing to a screen reader.
+QToolButton *HeaderButton(QWidget *header, const QString &text, const QString &hint, const QString &description)
 {
     auto *b = new QToolButton(header);
     b->setText(text);
-    b->setToolTip(hint);
+    Describe(b, hint, hint, description);
     b->setAutoRaise(true);
-    b->setFocusPolicy(Qt::NoFocus);
+    // Reached by Tab, but a click leaves the focus where it was.
+    b->setFocusPolicy(Qt::TabFocus);
     b->resize(TKxCollapsePanel::kButtonSize, TKxCollapsePanel::kButtonSize);
     return b;
 }
@@ -26,9 +32,9 @@ TKxCollapsePanel::TKxCollapsePanel(QWidget *parent) : QFrame(parent)
     m_header->setObjectName(QStringLiteral("Header"));
     m_header->installEventFilter(this);
     m_header->setCursor(Qt::SizeAllCursor);
-    m_fold = HeaderButton(m_header, QStringLiteral("-"), QStringLiteral("Sbalit"));
+    m_fold = HeaderButton(m_header, QStringLiteral("-"), QStringLiteral("Sbalit"), kFoldDescription);
     m_fold->setObjectName(QStringLiteral("FoldButton"));
-    m_close = HeaderButton(m_header, QStringLiteral("x"), QStringLiteral("Zavřít"));
+    m_close = HeaderButton(m_header, QStringLiteral("x"), QStringLiteral("Zavřít"), QStringLiteral("Skryje panel."));
     m_close->setObjectName(QStringLiteral("CloseButton"));
     m_fold->setCursor(Qt::ArrowCursor);
     m_close->setCursor(Qt::ArrowCursor);
@@ -92,7 +98,7 @@ void TKxCollapsePanel::Fold()
     m_folded = true;
     resize(width(), kHeaderHeight + m_bevelWidth + m_borderWidth);
     m_fold->setText(QStringLiteral("+"));
-    m_fold->setToolTip(QStringLiteral("Rozbalit"));
+    Describe(m_fold, QStringLiteral("Rozbalit"), QStringLiteral("Rozbalit"), kUnfoldDescription);
     emit folded(true);
 }
 
@@ -103,7 +109,7 @@ void TKxCollapsePanel::Unfold()
     m_folded = false;
     resize(width(), m_fullHeight);
     m_fold->setText(QStringLiteral("-"));
-    m_fold->setToolTip(QStringLiteral("Sbalit"));
+    Describe(m_fold, QStringLiteral("Sbalit"), QStringLiteral("Sbalit"), kFoldDescription);
     emit folded(false);
 }
 

@@ -1,5 +1,7 @@
 #include "ui/PictureBox.h"
 #include "ui/AssetCatalogue.h"
+#include "ui/Guidance.h"
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -18,6 +20,13 @@ void TPictureBox::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.drawImage(0, 0, m_picture);
+    DrawFocusFrame(p, this, rect().adjusted(1, 1, -1, -1));
+}
+
+void TPictureBox::keyPressEvent(QKeyEvent *event)
+{
+    event->ignore();
+    emit keyPressed(event);
 }
 
 void TPictureBox::mousePressEvent(QMouseEvent *event)

@@ -21,12 +21,16 @@ signals:
     void clicked();
     void mousePressed(QMouseEvent *event);
     void mouseMoved(QMouseEvent *event);
+    // A key pressed while the picture has the focus; a receiver that acts
+    // on it accepts it, else it goes on to the parents.
+    void keyPressed(QKeyEvent *event);
 
 protected:
     void paintEvent(QPaintEvent *) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QImage m_picture;

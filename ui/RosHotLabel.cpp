@@ -1,6 +1,8 @@
 #include "ui/RosHotLabel.h"
 #include "ui/Cursors.h"
 #include "ui/RosURLError.h"
+#include "ui/Guidance.h"
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -16,6 +18,8 @@ TRosHotLabel::TRosHotLabel(Shell &shell, QWidget *parent) : QLabel(parent), m_sh
     setPalette(pal);
     setTextFormat(Qt::PlainText);
     setCheckURL(true);
+    // Reached by Tab and opened by Enter or the space bar, as a link is.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void TRosHotLabel::setCaption(const QString &caption)
@@ -48,12 +52,33 @@ void TRosHotLabel::paintEvent(QPaintEvent *event)
     const QFontMetrics metrics(font());
     if (metrics.horizontalAdvance(text()) <= area.width()) {
         QLabel::paintEvent(event);
-        return;
+    } else {
+        QPainter painter(this);
+        painter.setFont(font());
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(area, int(alignment()), metrics.elidedText(text(), Qt::ElideLeft, area.width()));
     }
-    QPainter painter(this);
-    painter.setFont(font());
-    painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(area, int(alignment()), metrics.elidedText(text(), Qt::ElideLeft, area.width()));
+    QPainter frame(this);
+    DrawFocusFrame(frame, this, rect());
+}
+
+void TRosHotLabel::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)
+        ClickReportingError();
+    else
+        QLabel::keyPressEvent(event);
+}
+
+void TRosHotLabel::ClickReportingError()
+{
+    // An exception must not cross the event loop; the owner shows the text.
+    try {
+        Click();
+    } catch (const ERosURLError &e) {
+        emit urlError(e.message());
+    }
 }
 
 void TRosHotLabel::mousePressEvent(QMouseEvent *event)
@@ -67,12 +92,6 @@ void TRosHotLabel::mouseReleaseEvent(QMouseEvent *event)
     const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     m_pressed = false;
     QLabel::mouseReleaseEvent(event);
-    if (!click)
-        return;
-    // An exception must not cross the event loop; the owner shows the text.
-    try {
-        Click();
-    } catch (const ERosURLError &e) {
-        emit urlError(e.message());
-    }
+    if (click)
+        ClickReportingError();
 }

@@ -21,15 +21,17 @@ public:
     void Click();
 
 signals:
-    // A click by the mouse that failed, with the error's text.
+    // A click or an Enter that failed, with the error's text.
     void urlError(const QString &message);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void ClickReportingError();
     Shell &m_shell;
     bool m_check = false;
     bool m_pressed = false;

@@ -1,6 +1,7 @@
 #include "ui/Zendra12F4.h"
 #include "ui/AssetCatalogue.h"
 #include "ui/BevelPanel.h"
+#include "ui/Guidance.h"
 #include "ui/HelpGuide.h"
 #include "ui/RosHotLabel.h"
 #include <QGuiApplication>
@@ -57,6 +58,9 @@ TForm4::TForm4(Shell &shell, Dialogs &dialogs, QWidget *parent)
     y += 30;
 
     TRosHotLabel *labels[2] = {};
+    const char *const linkNames[2] = {"Obsah příručky", "O programu v příručce"};
+    const char *const linkTips[2] = {"Otevře příručku Zendry v prohlížeči.",
+                                     "Otevře v prohlížeči stránku příručky o programu."};
     for (int i = 0; i < 2; ++i) {
         labels[i] = new TRosHotLabel(shell, Panel1);
         labels[i]->setObjectName(QStringLiteral("RosHotLabel%1").arg(i + 1));
@@ -66,6 +70,7 @@ TForm4::TForm4(Shell &shell, Dialogs &dialogs, QWidget *parent)
         labels[i]->setAlignment(Qt::AlignCenter);
         labels[i]->setGeometry(inner, y, panelWidth - 2 * inner, 24);
         y += 26;
+        Describe(labels[i], QString::fromUtf8(linkNames[i]), QString::fromUtf8(linkTips[i]));
         connect(labels[i], &TRosHotLabel::urlError, this,
                 [this](const QString &text) { m_dialogs.message(MessageKind::Error, QStringLiteral("Chyba"), text); });
     }
@@ -77,6 +82,7 @@ TForm4::TForm4(Shell &shell, Dialogs &dialogs, QWidget *parent)
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(margin + (panelWidth - 90) / 2, Panel1->geometry().bottom() + 12, 90, 28);
     Button1->setDefault(true);
+    Describe(Button1, {}, QStringLiteral("Zavře okno O programu."));
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
 
     setFixedSize(panelWidth + 2 * margin, Button1->geometry().bottom() + 1 + margin);

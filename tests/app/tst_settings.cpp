@@ -143,7 +143,7 @@ void TestSettings::blackOnBlackFontBecomesLight()
     });
     QFont chosen(QStringLiteral("Courier"));
     chosen.setPointSize(16);
-    f.fake.dialogs.fonts.enqueue(chosen);
+    f.fake.dialogs.fonts.enqueue(FontChoice{chosen, QColor(0, 0, 0)});
     f.form->Font1->trigger();
     QCOMPARE(f.form->RichEdit2->font().pointSize(), 16);
     QCOMPARE(f.form->editorFontColor(), kDefaultTextColor);

@@ -34,9 +34,14 @@ public:
     bool askChoice(const QString &caption, const QString &text, const QString &first, const QString &second) override;
     QStringList choiceButtons; // the two buttons of every choice, in order
     QQueue<std::optional<QColor>> colors; // answers of the colour chooser; cancelled when empty
-    QQueue<std::optional<QFont>> fonts;
+    QQueue<std::optional<FontChoice>> fonts;
+    QList<FontChoice> fontsOffered; // what the font chooser opened with, each time
     std::optional<QColor> chooseColor(const QColor &) override { return colors.isEmpty() ? std::nullopt : colors.dequeue(); }
-    std::optional<QFont> chooseFont(const QFont &) override { return fonts.isEmpty() ? std::nullopt : fonts.dequeue(); }
+    std::optional<FontChoice> chooseFont(const FontChoice &initial, const QColor &) override
+    {
+        fontsOffered << initial;
+        return fonts.isEmpty() ? std::nullopt : fonts.dequeue();
+    }
     // Prints to a PDF file when set; cancels when empty.
     QString printToFile;
     int printerSetups = 0;
