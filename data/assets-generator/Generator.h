@@ -10,6 +10,8 @@
 #include <QByteArray>
 #include <QColor>
 #include <QImage>
+#include <QLinearGradient>
+#include <QPointF>
 #include <QList>
 #include <QPoint>
 #include <QString>
@@ -39,6 +41,8 @@ QImage PanelBackground(int scale = 1);
 QImage ButtonGlyph(const QString &name, int scale = 1);
 QImage Diskette(int scale = 1);
 QList<QRgb> DiskettePalette();
+// The gilding shared by the logo, the glyphs and the icons.
+QLinearGradient GoldGradient(QPointF from, QPointF to);
 QImage MainIcon();
 QList<QRgb> MainIconPalette();
 // Desktop icons at any size, with transparency: the program and its saved consultations.

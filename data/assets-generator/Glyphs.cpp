@@ -10,9 +10,6 @@
 #include <cmath>
 
 namespace Gen {
-namespace {
-
-const QRgb kGlyphKey = qRgb(255, 0, 255);
 
 QLinearGradient GoldGradient(QPointF from, QPointF to)
 {
@@ -23,6 +20,10 @@ QLinearGradient GoldGradient(QPointF from, QPointF to)
     g.setColorAt(1.0, QColor(236, 196, 100));
     return g;
 }
+
+namespace {
+
+const QRgb kGlyphKey = qRgb(255, 0, 255);
 
 // Eight trigrams round a centre, in the Fu Si order, each bar a rectangle.
 void PaintBagua(QPainter &p, QPointF centre, double radius, double barLength, double barWidth, double spacing,

@@ -11,23 +11,13 @@
 namespace Gen {
 namespace {
 
-QLinearGradient IconGold(QPointF from, QPointF to)
-{
-    QLinearGradient g(from, to);
-    g.setColorAt(0.0, QColor(255, 240, 170));
-    g.setColorAt(0.35, QColor(222, 174, 70));
-    g.setColorAt(0.65, QColor(160, 110, 34));
-    g.setColorAt(1.0, QColor(236, 196, 100));
-    return g;
-}
-
 // A coin with a square hole, centred at c with radius r, the hole showing `hole`.
 void PaintCoin(QPainter &p, QPointF c, double r, const QBrush &hole, bool detailed)
 {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(40, 6, 4, 150));
     p.drawEllipse(c + QPointF(r * 0.08, r * 0.1), r, r);
-    p.setBrush(IconGold(c - QPointF(r * 0.9, r * 0.98), c + QPointF(r * 0.92, r * 1.02)));
+    p.setBrush(GoldGradient(c - QPointF(r * 0.9, r * 0.98), c + QPointF(r * 0.92, r * 1.02)));
     p.drawEllipse(c, r, r);
     if (detailed) {
         p.setBrush(Qt::NoBrush);
@@ -45,16 +35,27 @@ void PaintCoin(QPainter &p, QPointF c, double r, const QBrush &hole, bool detail
     }
 }
 
+// A transparent square of the given size, painted on a 256-unit grid.
+QImage Canvas(int size)
+{
+    QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    return img;
+}
+
+void OnGrid(QPainter &p, int size)
+{
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 256.0, size / 256.0);
+}
+
 } // namespace
 
 QImage AppIcon(int size)
 {
-    QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
+    QImage img = Canvas(size);
     QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    const double s = size / 256.0;
-    p.scale(s, s);
+    OnGrid(p, size);
     QRadialGradient lacquer(QPointF(100, 90), 200);
     lacquer.setColorAt(0, QColor(200, 50, 38));
     lacquer.setColorAt(1, QColor(90, 12, 10));
@@ -69,12 +70,9 @@ QImage AppIcon(int size)
 
 QImage ConsultationFileIcon(int size)
 {
-    QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
+    QImage img = Canvas(size);
     QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    const double s = size / 256.0;
-    p.scale(s, s);
+    OnGrid(p, size);
     // A leaf of old paper with a folded corner.
     QPainterPath leaf;
     leaf.moveTo(40, 12);
