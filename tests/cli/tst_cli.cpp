@@ -2,26 +2,10 @@
 #include "reading/ReadingGenerator.h"
 #include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
+#include "support/CliRun.h"
+#include <QTemporaryDir>
 
-namespace {
-struct Run {
-    int code;
-    QString out;
-    QString err;
-};
-
-Run Cli(const QStringList &args, const QByteArray &input = QByteArray())
-{
-    QProcess p;
-    p.start(QStringLiteral(ZENDRA_CLI), args);
-    p.write(input);
-    p.closeWriteChannel();
-    p.waitForFinished(30000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
-} // namespace
 
 class TestCli : public QObject {
     Q_OBJECT
@@ -54,7 +38,7 @@ void TestCli::number()
 {
     QFETCH(QString, lines);
     QFETCH(QString, out);
-    const Run r = Cli({QStringLiteral("number"), lines});
+    const CliRun r = Cli({QStringLiteral("number"), lines});
     QCOMPARE(r.code, 0);
     QCOMPARE(r.out, out);
 }
@@ -74,7 +58,7 @@ void TestCli::wrongUsage_data()
 void TestCli::wrongUsage()
 {
     QFETCH(QStringList, args);
-    const Run r = Cli(args);
+    const CliRun r = Cli(args);
     QCOMPARE(r.code, 2);
     QVERIFY(r.out.isEmpty());
     QVERIFY(!r.err.isEmpty());
@@ -106,7 +90,7 @@ void TestCli::readingMatchesTheGenerator()
         GenerateReading(InterpretationCorpus::Embedded(), FullReadingForm(lines), true, expected);
     else
         ConsultationReading(InterpretationCorpus::Embedded(), lines, ReadingOptions{developing, guidance}, expected);
-    const Run r = Cli(args);
+    const CliRun r = Cli(args);
     QCOMPARE(r.code, 0);
     QVERIFY(!r.out.contains(u'\r'));
     QCOMPARE(r.out, expected.join(u'\n') + u'\n');
@@ -121,7 +105,7 @@ void TestCli::saveAndOpenFiles()
     QFile f(plain);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), QByteArray("CHHEX:789968\r\nOt\xe1zka: Kam?\r\n\r\nkonec\r\n"));
-    Run r = Cli({QStringLiteral("open"), plain});
+    CliRun r = Cli({QStringLiteral("open"), plain});
     QCOMPARE(r.code, 0);
     QCOMPARE(r.out.toUtf8(), text);
 
@@ -154,7 +138,7 @@ void TestCli::helpIsAnAnswer_data()
 void TestCli::helpIsAnAnswer()
 {
     QFETCH(QStringList, args);
-    const Run r = Cli(args);
+    const CliRun r = Cli(args);
     QCOMPARE(r.code, 0);
     QVERIFY(r.err.isEmpty());
     QVERIFY2(r.out.startsWith(QStringLiteral("použití: zendra-cli PŘÍKAZ")) && r.out.contains(QStringLiteral("--text")),
@@ -196,7 +180,7 @@ void TestCli::failuresNameTheFile()
     QFile in(dir.filePath(args[1] == QLatin1String("@a.txg") ? QStringLiteral("a.txg") : QStringLiteral("in")));
     QVERIFY(existing.isEmpty() || (in.open(QIODevice::WriteOnly) && in.write(existing) && in.flush()));
     args.replaceInStrings(QStringLiteral("@"), dir.path() + u'/');
-    const Run r = Cli(args, "text\n");
+    const CliRun r = Cli(args, "text\n");
     QCOMPARE(r.code, code);
     QCOMPARE(r.err, message.replace(u'@', dir.path() + u'/'));
 }

@@ -7,26 +7,13 @@
 #include "files/PasswordRules.h"
 #include <QDir>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
+#include "support/CliRun.h"
+#include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-struct Run {
-    int code;
-    QString out;
-    QString err;
-};
-
-Run Cli(const QStringList &args)
-{
-    QProcess p;
-    p.start(QStringLiteral(ZENDRA_CLI), args);
-    p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
 
 const QString kNotFound = u"Zadaný text nebyl nalezen.\n"_s;
 
@@ -112,7 +99,7 @@ void TestFindCli::findBook()
         args << u"--case"_s;
     if (words)
         args << u"--words"_s;
-    const Run r = Cli(args);
+    const CliRun r = Cli(args);
     QCOMPARE(r.code, expected.isEmpty() ? 1 : 0);
     QCOMPARE(r.out, expected);
     QCOMPARE(r.err, expected.isEmpty() ? kNotFound : QString());
@@ -158,7 +145,7 @@ void TestFindCli::findFiles()
     QFETCH(int, code);
     QFETCH(QString, out);
     QFETCH(QStringList, errLines);
-    const Run r = Cli(QStringList{u"find-files"_s, m_dir.path()} + args);
+    const CliRun r = Cli(QStringList{u"find-files"_s, m_dir.path()} + args);
     QCOMPARE(r.code, code);
     QCOMPARE(r.out, out);
     QStringList err = r.err.split(u'\n', Qt::SkipEmptyParts);
@@ -182,7 +169,7 @@ void TestFindCli::wrongUsage()
 {
     QFETCH(QStringList, args);
     QFETCH(int, code);
-    const Run r = Cli(args);
+    const CliRun r = Cli(args);
     QCOMPARE(r.code, code);
     QVERIFY(r.out.isEmpty());
     QVERIFY(!r.err.isEmpty());

@@ -5,23 +5,11 @@
 #include "notes/Lzh.h"
 #include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
+#include "support/CliRun.h"
+#include <QTemporaryDir>
 
 namespace {
-
-struct Run {
-    int code;
-    QString err;
-};
-
-Run Cli(const QStringList &args)
-{
-    QProcess p;
-    p.start(QStringLiteral(ZENDRA_CLI), args);
-    p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardError())};
-}
 
 QByteArray ReadFile(const QString &path)
 {
@@ -64,7 +52,7 @@ void TestLzhCli::compressAndExpandFiles()
     const QString in = dir.filePath(QStringLiteral("in")), z = dir.filePath(QStringLiteral("in.lzh")),
                   out = dir.filePath(QStringLiteral("out"));
     WriteFile(in, input);
-    Run r = Cli({QStringLiteral("lzh"), QStringLiteral("compress"), in, z});
+    CliRun r = Cli({QStringLiteral("lzh"), QStringLiteral("compress"), in, z});
     QCOMPARE(r.code, 0);
     QCOMPARE(ReadFile(z), LzhCompressBytes(input));
     r = Cli({QStringLiteral("lzh"), QStringLiteral("expand"), z, out});
@@ -80,7 +68,7 @@ void TestLzhCli::corruptInputFailsAndKeepsTheOutput()
     stream.truncate(stream.size() / 3);
     WriteFile(z, stream);
     WriteFile(out, "previous");
-    const Run r = Cli({QStringLiteral("lzh"), QStringLiteral("expand"), z, out});
+    const CliRun r = Cli({QStringLiteral("lzh"), QStringLiteral("expand"), z, out});
     QCOMPARE(r.code, 1);
     QVERIFY2(r.err.contains(QLatin1String("nelze rozbalit")) && r.err.contains(QLatin1String("Compressed file is corrupt")),
              qPrintable(r.err));
@@ -90,7 +78,7 @@ void TestLzhCli::corruptInputFailsAndKeepsTheOutput()
 void TestLzhCli::missingInputFails()
 {
     QTemporaryDir dir;
-    const Run r = Cli({QStringLiteral("lzh"), QStringLiteral("compress"), dir.filePath(QStringLiteral("none")),
+    const CliRun r = Cli({QStringLiteral("lzh"), QStringLiteral("compress"), dir.filePath(QStringLiteral("none")),
                        dir.filePath(QStringLiteral("out"))});
     QCOMPARE(r.code, 1);
     QVERIFY2(r.err.contains(QStringLiteral("nelze otevřít")), qPrintable(r.err));
@@ -111,7 +99,7 @@ void TestLzhCli::wrongUsage_data()
 void TestLzhCli::wrongUsage()
 {
     QFETCH(QStringList, args);
-    const Run r = Cli(args);
+    const CliRun r = Cli(args);
     QCOMPARE(r.code, 2);
     QVERIFY(r.err.contains(QStringLiteral("použití")));
 }
