@@ -88,6 +88,9 @@ void TForm10::createControls()
     m_dirModel->setIconProvider(&m_icons);
     m_dirModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
     m_dirModel->setRootPath(QString());
+    // Connected ahead of the view, so that the flag is up before the view
+    // moves its current row away from rows about to go.
+    connect(m_dirModel, &QFileSystemModel::rowsAboutToBeRemoved, this, [this] { m_dirRowsGoing = true; });
     DirectoryListBox1 = new QTreeView(this);
     DirectoryListBox1->setObjectName(QStringLiteral("DirectoryListBox1"));
     DirectoryListBox1->setModel(m_dirModel);
@@ -167,8 +170,19 @@ void TForm10::createControls()
         else if (Button1->isEnabled())
             Button1->click();
     });
-    connect(DirectoryListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            &TForm10::DirectoryListBox1Change);
+    connect(DirectoryListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
+        if (!m_dirRowsGoing)
+            DirectoryListBox1Change();
+    });
+    // The chosen folder's row can be dropped and made again when the watcher
+    // lists its parent anew; the view then moves to a neighbour, which is
+    // not the user's choice, so the tree is put back on the chosen folder.
+    connect(m_dirModel, &QFileSystemModel::rowsRemoved, this, [this] {
+        const QModelIndex chosen = m_dirModel->index(m_directory);
+        if (chosen.isValid() && DirectoryListBox1->currentIndex() != chosen)
+            DirectoryListBox1->setCurrentIndex(chosen);
+        m_dirRowsGoing = false;
+    });
     connect(FileListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &TForm10::FileListBox1Change);
     connect(FileListBox1, &QListView::doubleClicked, this, &TForm10::Button4Click);

@@ -136,6 +136,7 @@ private slots:
     void longSearchCanBeStopped_data();
     void longSearchCanBeStopped();
     void openSelectedFile();
+    void chosenFolderStaysWhileItsParentChanges();
     void placeAndSettings_data();
     void placeAndSettings();
     void startsInDataUnderInstallation();
@@ -354,6 +355,24 @@ void TestFindFiles::changesEndTheSearch()
     }
     QVERIFY(!f.find->Button5->isEnabled());
     QCOMPARE(f.state.documents.openSlotCount, 2);
+}
+
+// The watcher drops a folder's row when a listing of its parent that began
+// before the folder was made comes in; the list must stay on the folder the
+// user chose, not move to a neighbour. Starting in a folder beside the test's
+// folder makes the window list their parent just before the test's is made.
+void TestFindFiles::chosenFolderStaysWhileItsParentChanges()
+{
+    const QString before = QDir::currentPath();
+    QTemporaryDir start;
+    QVERIFY(QDir::setCurrent(start.path()));
+    Fixture f;
+    QDir::setCurrent(before);
+    f.plain(u"x.txt"_s, Form(u'M'));
+    QVERIFY(f.look(1));
+    QTest::qWait(500);
+    QCOMPARE(f.find->directory(), f.dir.path());
+    QCOMPARE(f.find->fileCount(), 1);
 }
 
 void TestFindFiles::longSearchCanBeStopped_data()
