@@ -96,6 +96,8 @@ void TForm1::UpdateActions()
 
     VykladDH->setEnabled(VvojHexagram->isChecked());
     NajitKP1->setEnabled(Form9 != nullptr);
+    if (Form9)
+        Form9->setCastUnderWay(drawing);
     Vzhledstrnky1->setEnabled(Form8 != nullptr);
     Tisk->setEnabled(Form8 != nullptr);
 }

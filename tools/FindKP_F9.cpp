@@ -73,9 +73,15 @@ void TForm9::showEvent(QShowEvent *event)
 void TForm9::UpdateButtons()
 {
     const bool text = !Edit1->text().trimmed().isEmpty();
-    Button1->setEnabled(text);
+    Button1->setEnabled(text && !m_castUnderWay);
     Button2->setEnabled(text && m_viewerShown);
-    Button3->setEnabled(text && m_canContinue);
+    Button3->setEnabled(text && m_canContinue && !m_castUnderWay);
+}
+
+void TForm9::setCastUnderWay(bool drawing)
+{
+    m_castUnderWay = drawing;
+    UpdateButtons();
 }
 
 void TForm9::Edit1Change()

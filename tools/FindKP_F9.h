@@ -41,6 +41,9 @@ public:
     void ViewerShown();
     void ViewerClosed();
     void UpperTrigramPicked();
+    // The book search writes the hexagrams it reads into the line array, so
+    // it waits while a cast is being drawn there.
+    void setCastUnderWay(bool drawing);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -61,4 +64,5 @@ private:
     WindowPlacer m_place;
     bool m_viewerShown = false;
     bool m_canContinue = false; // the last hexagram search found one and the order goes on
+    bool m_castUnderWay = false;
 };

@@ -158,6 +158,18 @@ void TestFindBook::buttonsFollowTextAndViewer()
     f.windows->form2->close();
     QVERIFY(!find.Button2->isEnabled());
     QCOMPARE(f.windows->form2->FindPos, -1);
+
+    // The book search reads through the line array, so it waits for a cast
+    // being drawn, and the cast keeps its lines.
+    find.Edit1->setText(QStringLiteral("nebe"));
+    f.throwCast(QStringLiteral("986"));
+    const HexagramLines drawn = f.state.lines.readingLines;
+    QVERIFY(!find.Button1->isEnabled() && !find.Button3->isEnabled());
+    QTest::keyClick(find.Edit1, Qt::Key_Return);
+    QCOMPARE(f.state.lines.readingLines, drawn);
+    f.throwCast(QStringLiteral("777"));
+    QCOMPARE(f.state.documents.current().lines.first(), QStringLiteral("CHHEX:986777"));
+    QVERIFY(find.Button1->isEnabled());
 }
 
 QTEST_MAIN(TestFindBook)
