@@ -4,6 +4,7 @@
 #include "tools/FileSearch.h"
 #include <QDir>
 #include <QDirIterator>
+#include <QFileInfo>
 #include <QLocale>
 #include <algorithm>
 #include <cmath>
@@ -164,8 +165,10 @@ QStringList Candidates(const QString &folder, bool subfolders)
     QStringList names;
     QDirIterator it(folder, {FileSearch::kPlainMask, FileSearch::kProtectedMask}, kEntryFilter,
                     subfolders ? QDirIterator::Subdirectories : QDirIterator::NoIteratorFlags);
-    while (it.hasNext())
-        names << dir.relativeFilePath(it.next());
+    while (it.hasNext()) {
+        it.next();
+        names << dir.relativeFilePath(it.fileInfo().absoluteFilePath());
+    }
     std::sort(names.begin(), names.end(), NameLess);
     QStringList paths;
     paths.reserve(names.size());
@@ -227,7 +230,8 @@ FileResult ReadEntry(const QString &path, const QString &name, QByteArrayView st
 
 FileResult ReadFileEntry(const QString &folder, const QString &path, const QString &key)
 {
-    const QString name = QDir(folder).relativeFilePath(path);
+    // A relative path is taken from the working folder, as the file is opened.
+    const QString name = QDir(folder).relativeFilePath(QFileInfo(path).absoluteFilePath());
     const std::optional<QByteArray> stored = FileSearch::ReadCandidateFile(path);
     if (!stored) {
         FileResult r;
