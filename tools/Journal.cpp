@@ -72,12 +72,13 @@ int NumberOf(const Token &t)
 }
 
 // Two-digit years are of this century: the program writes the current date.
+// Anything else gives year 0, which no QDate holds.
 int FullYear(const Token &t)
 {
     const int n = NumberOf(t);
     if (t.text.size() == 2)
         return 2000 + n;
-    return t.text.size() == 4 ? n : -1;
+    return t.text.size() == 4 ? n : 0;
 }
 
 int MonthOfName(QStringView name)
