@@ -157,19 +157,20 @@ void TestJournal::folder_data()
 {
     QTest::addColumn<bool>("subfolders");
     QTest::addColumn<QString>("key");
-    QTest::addColumn<QStringList>("results"); // name, outcome, hexagram
+    QTest::addColumn<QStringList>("results"); // name, outcome, hexagram, question
 
     // The folder built in folder(): see there.
-    const QStringList top{u"a.txt read 1"_s,        u"b.txt read 55"_s, u"c.txt no marker"_s,
-                          u"E.TXT locked"_s,        u"gone.txt unreadable"_s,
-                          u"notes.txt no marker"_s, u"z.txg read 2"_s};
+    // 696969: lower yin-yang-yin is water, upper yang-yin-yang fire: 64.
+    const QStringList top{u"a.txt read 1 první"_s,  u"b.txt read 55 druhá"_s,    u"c.txt no marker"_s,
+                          u"E.TXT locked"_s,         u"gone.txt unreadable"_s,   u"late.txt read 64 pozdní"_s,
+                          u"notes.txt no marker"_s, u"z.txg read 2 tajná"_s};
     QStringList locked = top;
-    locked.replace(top.indexOf(u"z.txg read 2"_s), u"z.txg locked"_s);
+    locked.replace(top.indexOf(u"z.txg read 2 tajná"_s), u"z.txg locked"_s);
     QTest::newRow("protected without a key") << false << "" << locked;
     QTest::newRow("protected with its key") << false << "tajné" << top;
     QTest::newRow("protected with another key") << false << "jiné" << locked;
     QStringList deep = top;
-    deep.insert(top.indexOf(u"z.txg read 2"_s), u"sub/f.txt read 1"_s);
+    deep.insert(top.indexOf(u"z.txg read 2 tajná"_s), u"sub/f.txt read 1 hlubší"_s);
     QTest::newRow("with subfolders") << true << "tajné" << deep;
 }
 
@@ -184,6 +185,11 @@ void TestJournal::folder()
     Save(dir.filePath(u"a.txt"_s), {u"CHHEX:777777"_s, header, u"Otázka: první"_s});
     Save(dir.filePath(u"c.txt"_s), {u"CHHEX:7799"_s, header, u"Otázka: poškozená"_s});
     Save(dir.filePath(u"notes.txt"_s), {u"jen poznámky"_s});
+    // The question well below the first lines, after the user's notes.
+    QStringList late{u"CHHEX:696969"_s, header};
+    for (int i = 0; i < 20; ++i)
+        late << u"poznámka %1"_s.arg(i);
+    Save(dir.filePath(u"late.txt"_s), late << u"Otázka: pozdní"_s);
     Save(dir.filePath(u"z.txg"_s), {u"CHHEX:888888"_s, header, u"Otázka: tajná"_s}, u"tajné"_s);
     // Plain text, but only "*.txt" is plain: read as protected.
     Write(dir.filePath(u"E.TXT"_s), ConsultationFile::TextForm({u"CHHEX:777777"_s}));
@@ -200,7 +206,7 @@ void TestJournal::folder()
         QCOMPARE(r.entry.isProtected, path.endsWith(u".txg"_s) || path.endsWith(u".TXT"_s));
         QString line = r.entry.name + u' ' + OutcomeName(r.outcome);
         if (r.outcome == Outcome::Read)
-            line += u' ' + QString::number(r.entry.hexagram);
+            line += u' ' + QString::number(r.entry.hexagram) + u' ' + r.entry.question;
         results << line;
     }
     QTEST(results, "results");
