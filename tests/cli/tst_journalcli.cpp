@@ -77,17 +77,14 @@ void TestJournalCli::commands_data()
     QTest::newRow("stats with the password")
         << QStringList{u"stats"_s, u"DIR"_s, u"--password"_s, u"tajné"_s} << 0
         << u"6 7\n7 7\n8 2\n9 2\nchi2 13.4074 p 0.0038\n"_s + kTooFew << "";
-    QTest::newRow("journal of an empty folder") << QStringList{u"journal"_s, u"DIR/empty"_s} << 0 << "" << "";
     QTest::newRow("stats of an empty folder")
         << QStringList{u"stats"_s, u"DIR/empty"_s} << 0 << u"6 0\n7 0\n8 0\n9 0\nchi2 0.0000 p 1.0000\n"_s + kTooFew
         << "";
     QTest::newRow("missing folder") << QStringList{u"stats"_s, u"DIR/none"_s} << 1 << ""
                                     << u"Adresář DIR/none neexistuje.\n"_s;
     QTest::newRow("no folder") << QStringList{u"journal"_s} << 2 << "" << usage;
-    QTest::newRow("two folders") << QStringList{u"journal"_s, u"DIR"_s, u"DIR"_s} << 2 << "" << usage;
     QTest::newRow("password without a value")
         << QStringList{u"stats"_s, u"DIR"_s, u"--password"_s} << 2 << "" << usage;
-    QTest::newRow("unknown option") << QStringList{u"journal"_s, u"--all"_s, u"DIR"_s} << 2 << "" << usage;
 }
 
 void TestJournalCli::commands()
