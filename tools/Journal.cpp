@@ -204,8 +204,8 @@ std::optional<Entry> EntryOfLines(const QStringList &lines)
     Entry e;
     if (lines.isEmpty() || ParseMarkerLine(lines.first(), e.cast) != MarkerParse::Valid)
         return std::nullopt;
-    // The question is the first "Otázka:" line; the header is the line before
-    // the text, unless the user removed it and the question stands there.
+    // The question is the first "Otázka:" line; the header is the line after
+    // the marker, unless the user removed it and the question stands there.
     for (qsizetype i = 1; i < lines.size(); ++i) {
         if (lines[i].startsWith(kQuestionTag)) {
             e.question = lines[i].mid(kQuestionTag.size()).trimmed();
@@ -237,7 +237,9 @@ FileResult ReadEntry(const QString &path, const QString &name, QByteArrayView st
         // The header and the question open a consultation: decoding the whole
         // reading is most of the time a folder takes, so the head comes first.
         lines = ConsultationFile::ReadPlainLines(stored, kHeadLines);
-        if (lines->size() == kHeadLines && !HasQuestionLine(*lines))
+        HexagramLines cast; // notes without a marker are no consultation, however long
+        if (lines->size() == kHeadLines && !HasQuestionLine(*lines)
+            && ParseMarkerLine(lines->first(), cast) == MarkerParse::Valid)
             lines = ConsultationFile::ReadPlainLines(stored);
     } else {
         lines = ConsultationFile::OpenedLines(path, stored, key);
