@@ -1,4 +1,5 @@
 #include "app/Zendra12F.h"
+#include "app/StartupTrace.h"
 #include "tools/FindS_F10.h"
 #include "ui/AnimatedImage.h"
 #include "ui/AssetCatalogue.h"
@@ -582,6 +583,7 @@ void TForm1::FormActivate()
             m_logo->deleteLater();
         }
         RichEdit2->setFocus(); // the question is typed first
+        StartupMark("main-ready");
     }
     m_state.firstActivation = true;
 }
