@@ -62,8 +62,7 @@ QActionGroup *Radio(QObject *owner, std::initializer_list<QAction *> items)
 } // namespace
 
 TForm1::TForm1(Platform &platform, ProgramState &state, const InterpretationCorpus &corpus, QWidget *parent)
-    : QMainWindow(parent), m_platform(platform), m_state(state), m_corpus(corpus),
-      m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
+    : QMainWindow(parent), m_platform(platform), m_state(state), m_corpus(corpus)
 {
     setObjectName(QStringLiteral("Form1"));
     createControls();
