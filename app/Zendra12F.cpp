@@ -579,6 +579,8 @@ void TForm1::FormActivate()
     if (!m_state.firstActivation) {
         if (m_logo) {
             m_logo->close();
+            // The decoded logo is kept for no one once its window is gone.
+            connect(m_logo, &QObject::destroyed, [] { Assets::ReleaseUnused(); });
             m_logo->deleteLater();
         }
         RichEdit2->setFocus(); // the question is typed first

@@ -113,6 +113,13 @@ static QImage Decode(const QString &key)
     return image;
 }
 
+void ReleaseUnused()
+{
+    QHash<QString, QImage> &decoded = Decoded();
+    for (auto it = decoded.begin(); it != decoded.end();)
+        it = it->isDetached() ? decoded.erase(it) : std::next(it);
+}
+
 QImage Picture(const QString &name)
 {
     QImage image = Decode(name.toLower());
