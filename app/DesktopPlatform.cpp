@@ -1,8 +1,10 @@
 #include "app/DesktopPlatform.h"
+#include "app/SoundModule.h"
 #include "ui/AssetCatalogue.h"
 #include "ui/FontColorDialog.h"
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
 #include <QColorDialog>
 #include <QFileDialog>
@@ -13,7 +15,7 @@
 #include <QPrinter>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSoundEffect>
+#include <QLibrary>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -153,7 +155,7 @@ QString QtFileDialogs::saveFileName(const QString &caption, const QString &dir, 
                                         QFileDialog::DontConfirmOverwrite);
 }
 
-MultimediaSound::MultimediaSound() = default;
+MultimediaSound::MultimediaSound(const QStringList &moduleFolders) : m_moduleFolders(moduleFolders) {}
 MultimediaSound::~MultimediaSound() = default;
 
 bool MultimediaSound::play(const QString &waveName)
@@ -172,13 +174,32 @@ bool MultimediaSound::play(const QString &waveName)
         if (!f.open(QIODevice::WriteOnly) || f.write(wave) != wave.size())
             return false;
     }
-    if (!m_effect)
-        m_effect = std::make_unique<QSoundEffect>();
-    m_effect->stop();
-    m_effect->setSource(QUrl::fromLocalFile(path));
-    m_effect->setLoopCount(1);
-    m_effect->play();
+    WaveFilePlayer *output = player();
+    if (!output)
+        return false;
+    output->play(path);
     return true;
+}
+
+WaveFilePlayer *MultimediaSound::player()
+{
+    if (m_player || m_loadTried)
+        return m_player.get();
+    m_loadTried = true;
+    QStringList folders = m_moduleFolders;
+    if (folders.isEmpty()) {
+        // Beside the program when it runs from the build folder, else where it is installed.
+        const QString here = QCoreApplication::applicationDirPath();
+        folders = {here, QDir(here).filePath(QStringLiteral(ZENDRA_SOUND_FROM_BIN))};
+    }
+    for (const QString &folder : std::as_const(folders)) {
+        QLibrary module(QDir(folder).filePath(QStringLiteral("zendra-sound")));
+        if (auto create = reinterpret_cast<CreateWaveFilePlayer>(module.resolve(kCreateWaveFilePlayer))) {
+            m_player.reset(create());
+            break; // the module stays loaded: QLibrary does not unload on destruction
+        }
+    }
+    return m_player.get();
 }
 
 bool DesktopShell::openUrl(const QString &url) { return QDesktopServices::openUrl(QUrl(url)); }

@@ -9,7 +9,7 @@
 #include <memory>
 
 class QWidget;
-class QSoundEffect;
+class WaveFilePlayer;
 class QTemporaryDir;
 
 class SystemClock : public WallClock {
@@ -52,16 +52,23 @@ private:
 };
 
 // Plays embedded waves: each is written once to a private temporary folder,
-// since the sound service wants a file it can stream from.
+// since the sound service wants a file it can stream from. The player comes
+// from the zendra-sound module, loaded at the first play.
 class MultimediaSound : public SoundOutput {
 public:
-    MultimediaSound();
+    // The module is looked for in these folders; by default beside the
+    // program, then where it is installed.
+    explicit MultimediaSound(const QStringList &moduleFolders = {});
     ~MultimediaSound() override;
     bool play(const QString &waveName) override;
 
 private:
+    WaveFilePlayer *player();
+
+    QStringList m_moduleFolders;
     std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<QSoundEffect> m_effect;
+    std::unique_ptr<WaveFilePlayer> m_player;
+    bool m_loadTried = false;
 };
 
 class DesktopShell : public Shell {

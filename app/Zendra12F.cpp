@@ -1,4 +1,5 @@
 #include "app/Zendra12F.h"
+#include "app/StartupTrace.h"
 #include "tools/FindS_F10.h"
 #include "ui/AnimatedImage.h"
 #include "ui/AssetCatalogue.h"
@@ -61,8 +62,7 @@ QActionGroup *Radio(QObject *owner, std::initializer_list<QAction *> items)
 } // namespace
 
 TForm1::TForm1(Platform &platform, ProgramState &state, const InterpretationCorpus &corpus, QWidget *parent)
-    : QMainWindow(parent), m_platform(platform), m_state(state), m_corpus(corpus),
-      m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
+    : QMainWindow(parent), m_platform(platform), m_state(state), m_corpus(corpus)
 {
     setObjectName(QStringLiteral("Form1"));
     createControls();
@@ -579,9 +579,12 @@ void TForm1::FormActivate()
     if (!m_state.firstActivation) {
         if (m_logo) {
             m_logo->close();
+            // The decoded logo is kept for no one once its window is gone.
+            connect(m_logo, &QObject::destroyed, [] { Assets::ReleaseUnused(); });
             m_logo->deleteLater();
         }
         RichEdit2->setFocus(); // the question is typed first
+        StartupMark("main-ready");
     }
     m_state.firstActivation = true;
 }

@@ -216,7 +216,7 @@ public:
     // Printing: the margins dialog, the print command and the printer set-up.
     TForm8 *Form8 = nullptr;
     void setMarginsDialog(TForm8 *dialog);
-    QPrinter &printer() { return *m_printer; }
+    QPrinter &printer();
     void TiskClick();
     int printLineHeight() const { return m_printLineHeight; } // of the last job, in printer pixels
     void Vzhledstrnky1Click();

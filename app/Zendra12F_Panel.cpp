@@ -48,7 +48,7 @@ void TForm1::createPanel()
     KxCollapsePanel1->hide();
     TileImage1 = new TTileImage(KxCollapsePanel1);
     TileImage1->setObjectName(QStringLiteral("TileImage1"));
-    TileImage1->setPicture(Assets::Picture(QStringLiteral("PanelPozadi")));
+    TileImage1->setPictureName(QStringLiteral("PanelPozadi")); // the panel is hidden until a cast ends
     TileImage1->setTileImage(true);
     Image4 = new TPictureBox(KxCollapsePanel1);
     Image4->setObjectName(QStringLiteral("Image4"));

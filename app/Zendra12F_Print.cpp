@@ -24,13 +24,23 @@ void TForm1::Vzhledstrnky1Click()
         Form8->exec();
 }
 
-void TForm1::PrintSetup1Click() { m_platform.dialogs.printerSetup(*m_printer); }
+QPrinter &TForm1::printer()
+{
+    // Made at the first command that needs it: a printer loads the print
+    // system's libraries and asks it for the default printer, which a start
+    // that may never print should not wait for or keep in memory.
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
+void TForm1::PrintSetup1Click() { m_platform.dialogs.printerSetup(printer()); }
 
 void TForm1::TiskClick()
 {
     if (!Form8 || m_printing)
         return;
-    QPrinter &printer = *m_printer;
+    QPrinter &printer = this->printer();
     if (!m_platform.dialogs.choosePrinter(printer))
         return;
     const PageMargins mm = Form8->margins();

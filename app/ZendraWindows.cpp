@@ -23,7 +23,7 @@ ZendraWindows::ZendraWindows(Platform &platform, ProgramState &state, const Inte
     form1->setFindWindow(form9);
     form10 = new TForm10(*form1, state.documents, platform.dialogs, platform.settings);
     form1->setFilesFindWindow(form10);
-    form8 = new TForm8(*form1, platform.settings, form1->printer());
+    form8 = new TForm8(*form1, platform.settings);
     form1->setMarginsDialog(form8);
     form11 = new TForm11(*form1, platform.dialogs);
     form1->setNotesWindow(form11);

@@ -1,5 +1,6 @@
 #include "app/DesktopPlatform.h"
 #include "app/ProgramState.h"
+#include "app/StartupTrace.h"
 #include "app/Zendra12F.h"
 #include "app/ZendraWindows.h"
 #include "files/RecoveryStore.h"
@@ -41,6 +42,7 @@ int main(int argc, char *argv[])
     DesktopPlatform desktop;
     auto *logo = new TForm7;
     ShowLogo(*logo, desktop.clock);
+    StartupMark("logo-end");
 
     ProgramState state;
     RecoveryStore recovery(RecoveryStore::DefaultFolder());

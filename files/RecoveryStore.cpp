@@ -240,7 +240,10 @@ QList<RecoveryFile> RecoveryStore::claimAbandoned()
     QStringList claimed;
     for (const std::unique_ptr<QLockFile> &claim : m_claims)
         claimed << QFileInfo(claim->fileName()).completeBaseName();
-    for (const QString &name : dir.entryList({u'*' + Recovery::kSuffix}, QDir::Files, QDir::Name)) {
+    // Matched by hand: a name filter would compile a pattern at every start.
+    for (const QString &name : dir.entryList(QDir::Files, QDir::Name)) {
+        if (!name.endsWith(Recovery::kSuffix, Qt::CaseInsensitive))
+            continue;
         const QString session = SessionOfFile(name, nullptr);
         if (session.isEmpty() || session == m_session || refused.contains(session))
             continue;
@@ -264,7 +267,9 @@ QList<RecoveryFile> RecoveryStore::claimAbandoned()
     }
     // Marks of sessions that died before they kept anything: nothing to
     // offer, so they only go.
-    for (const QString &name : dir.entryList({u'*' + kMarkSuffix}, QDir::Files)) {
+    for (const QString &name : dir.entryList(QDir::Files)) {
+        if (!name.endsWith(kMarkSuffix, Qt::CaseInsensitive))
+            continue;
         const QString session = name.chopped(kMarkSuffix.size());
         if (session == m_session || refused.contains(session) || claimed.contains(session))
             continue;

@@ -27,8 +27,8 @@ const MarginField kFields[4] = {{"SpE1", "Levý okraj v mm", 80, "Šířka levé
                                 {"SpE4", "Dolní okraj v mm", 120, "Výška dolního okraje stránky v milimetrech."}};
 } // namespace
 
-TForm8::TForm8(TForm1 &main, SettingsStore &settings, QPrinter &printer)
-    : QDialog(&main, Qt::Dialog | Qt::WindowStaysOnTopHint), m_main(main), m_settings(settings), m_printer(printer)
+TForm8::TForm8(TForm1 &main, SettingsStore &settings)
+    : QDialog(&main, Qt::Dialog | Qt::WindowStaysOnTopHint), m_main(main), m_settings(settings)
 {
     setObjectName(QStringLiteral("Form8"));
     setWindowTitle(QStringLiteral("Nastavení okrajů stránky"));
@@ -91,8 +91,12 @@ void TForm8::LoadMargins()
 
 void TForm8::DrawPreview()
 {
-    const QRect page = m_printer.pageLayout().paintRectPixels(m_printer.resolution());
-    lastPreview = PreviewLayout(kPreviewWidth, page.size(), m_printer.resolution(), m_printer.resolution(), margins());
+    // A hidden dialog draws when it is shown; so the printer is not made at start-up.
+    if (!isVisible())
+        return;
+    QPrinter &printer = m_main.printer();
+    const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+    lastPreview = PreviewLayout(kPreviewWidth, page.size(), printer.resolution(), printer.resolution(), margins());
     QPixmap preview(kPreviewWidth, qMax(1, lastPreview.height));
     preview.fill(Qt::white);
     QPainter p(&preview);

@@ -7,7 +7,6 @@
 #include <QDialog>
 
 class QLabel;
-class QPrinter;
 class QPushButton;
 class QSpinBox;
 class SettingsStore;
@@ -16,7 +15,7 @@ class TForm1;
 class TForm8 : public QDialog {
     Q_OBJECT
 public:
-    TForm8(TForm1 &main, SettingsStore &settings, QPrinter &printer);
+    TForm8(TForm1 &main, SettingsStore &settings);
 
     QLabel *Label5 = nullptr;
     QSpinBox *SpinEdit1 = nullptr, *SpinEdit2 = nullptr, *SpinEdit3 = nullptr, *SpinEdit4 = nullptr;
@@ -37,5 +36,4 @@ protected:
 private:
     TForm1 &m_main;
     SettingsStore &m_settings;
-    QPrinter &m_printer;
 };

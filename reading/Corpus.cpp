@@ -1,8 +1,23 @@
 #include "reading/Corpus.h"
 #include <QFile>
-#include <QRegularExpression>
 
 namespace {
+
+// The section a header line "[name]" opens, or nothing. Checked by hand: a
+// regular expression here would bring the pattern compiler into every start.
+QString SectionName(const QString &line)
+{
+    static const QStringList kSections = {QStringLiteral("symbol"), QStringLiteral("principle"),
+                                          QStringLiteral("interpretation"), QStringLiteral("all lines")};
+    if (line.size() < 3 || !line.startsWith(u'[') || !line.endsWith(u']'))
+        return {};
+    const QString name = line.mid(1, line.size() - 2);
+    if (kSections.contains(name))
+        return name;
+    const bool lineSection = name.size() == 6 && name.startsWith(QLatin1String("line ")) && name[5] >= u'1'
+                             && name[5] <= u'6';
+    return lineSection ? name : QString();
+}
 
 const char *const kTitles[kHexagramCount] = {
     "Tvoření", "Vnímání", "Rození", "Zrání", "Čekání", "Svár", "Vojsko", "Spojení",
@@ -65,7 +80,6 @@ HexagramText ParseHexagramText(int number, const QString &text, QStringList &def
     QMap<QString, QStringList> sections;
     QStringList order;
     QString current;
-    static const QRegularExpression header(QStringLiteral("^\\[(symbol|principle|interpretation|line [1-6]|all lines)\\]$"));
     const QStringList rawLines = QString(text).remove(u'\r').split(u'\n');
     for (int i = 0; i < rawLines.size(); ++i) {
         QString line = rawLines[i];
@@ -73,9 +87,8 @@ HexagramText ParseHexagramText(int number, const QString &text, QStringList &def
             line.chop(1);
         if (line.isEmpty() || line.startsWith(u'#'))
             continue;
-        const QRegularExpressionMatch m = header.match(line);
-        if (m.hasMatch()) {
-            current = m.captured(1);
+        if (const QString name = SectionName(line); !name.isEmpty()) {
+            current = name;
             if (sections.contains(current))
                 defects << QStringLiteral("%1: section [%2] appears twice").arg(file, current);
             sections[current];

@@ -60,8 +60,10 @@ TForm10::TForm10(TForm1 &main, const DocumentSlots &documents, Dialogs &dialogs,
                                    : QString();
     m_startFolder = FileSearch::StartFolder(installDir, QDir::currentPath(), QDir::homePath());
     createControls();
-    fillDrives();
-    setDirectory(m_startFolder);
+    // The drives and the start folder are listed at the first showing: each
+    // file model runs a thread that stats whole folders and watches them,
+    // work that a start which never searches files should not pay for.
+    m_directory = QDir::cleanPath(QDir(m_startFolder).absolutePath());
     // A press in the editor puts the next search in the displayed text at the caret.
     m_main.RichEdit2->viewport()->installEventFilter(this);
     UpdateButtons();
@@ -84,30 +86,14 @@ void TForm10::createControls()
     CheckBox2 = new QCheckBox(QStringLiteral("Pouze celá slova"), this);
     Label2 = new QLabel(QStringLiteral("Hledat v adresáři:"), this);
 
-    m_dirModel = new QFileSystemModel(this);
-    m_dirModel->setIconProvider(&m_icons);
-    m_dirModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
-    m_dirModel->setRootPath(QString());
-    // Connected ahead of the view, so that the flag is up before the view
-    // moves its current row away from rows about to go.
-    connect(m_dirModel, &QFileSystemModel::rowsAboutToBeRemoved, this, [this] { m_dirRowsGoing = true; });
     DirectoryListBox1 = new QTreeView(this);
     DirectoryListBox1->setObjectName(QStringLiteral("DirectoryListBox1"));
-    DirectoryListBox1->setModel(m_dirModel);
-    for (int c = 1; c < m_dirModel->columnCount(); ++c)
-        DirectoryListBox1->hideColumn(c);
     DirectoryListBox1->header()->hide();
     DirectoryListBox1->setMinimumSize(240, 200);
     Label2->setBuddy(DirectoryListBox1);
 
-    m_fileModel = new QFileSystemModel(this);
-    m_fileModel->setIconProvider(&m_icons);
-    m_fileModel->setFilter(QDir::Files);
-    m_fileModel->setNameFilters({FileSearch::kPlainMask, FileSearch::kProtectedMask});
-    m_fileModel->setNameFilterDisables(false);
     FileListBox1 = new QListView(this);
     FileListBox1->setObjectName(QStringLiteral("FileListBox1"));
-    FileListBox1->setModel(m_fileModel);
     FileListBox1->setMinimumSize(200, 200);
 
     DriveComboBox1 = new QComboBox(this);
@@ -170,6 +156,30 @@ void TForm10::createControls()
         else if (Button1->isEnabled())
             Button1->click();
     });
+    connect(FileListBox1, &QListView::doubleClicked, this, &TForm10::Button4Click);
+    connect(DriveComboBox1, &QComboBox::activated, this, &TForm10::DriveComboBox1Change);
+}
+
+// The drives and the two folder models, made when a folder is first listed.
+void TForm10::createModels()
+{
+    fillDrives();
+    m_dirModel = new QFileSystemModel(this);
+    m_dirModel->setIconProvider(&m_icons);
+    m_dirModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
+    m_dirModel->setRootPath(QString());
+    // Connected ahead of the view, so that the flag is up before the view
+    // moves its current row away from rows about to go.
+    connect(m_dirModel, &QFileSystemModel::rowsAboutToBeRemoved, this, [this] { m_dirRowsGoing = true; });
+    DirectoryListBox1->setModel(m_dirModel);
+    for (int c = 1; c < m_dirModel->columnCount(); ++c)
+        DirectoryListBox1->hideColumn(c);
+    m_fileModel = new QFileSystemModel(this);
+    m_fileModel->setIconProvider(&m_icons);
+    m_fileModel->setFilter(QDir::Files);
+    m_fileModel->setNameFilters({FileSearch::kPlainMask, FileSearch::kProtectedMask});
+    m_fileModel->setNameFilterDisables(false);
+    FileListBox1->setModel(m_fileModel);
     connect(DirectoryListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
         if (!m_dirRowsGoing)
             DirectoryListBox1Change();
@@ -185,13 +195,11 @@ void TForm10::createControls()
     });
     connect(FileListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &TForm10::FileListBox1Change);
-    connect(FileListBox1, &QListView::doubleClicked, this, &TForm10::Button4Click);
     // The file list fills in the background; each change may enable the search.
     connect(m_fileModel, &QFileSystemModel::directoryLoaded, this, &TForm10::FileListBox1Change);
     connect(m_fileModel, &QFileSystemModel::rowsInserted, this, &TForm10::FileListBox1Change);
     connect(m_fileModel, &QFileSystemModel::rowsRemoved, this, &TForm10::FileListBox1Change);
     connect(m_fileModel, &QFileSystemModel::modelReset, this, &TForm10::FileListBox1Change);
-    connect(DriveComboBox1, &QComboBox::activated, this, &TForm10::DriveComboBox1Change);
 }
 
 // The mounted file systems, the user's home first.
@@ -218,6 +226,8 @@ QString TForm10::directory() const { return m_directory; }
 
 void TForm10::setDirectory(const QString &path)
 {
+    if (!m_dirModel)
+        createModels();
     const QString folder = QDir::cleanPath(QDir(path).absolutePath());
     // The drive is the one whose folder holds this one most closely.
     int drive = -1;
@@ -247,7 +257,7 @@ void TForm10::setDirectory(const QString &path)
     DirectoryListBox1->scrollTo(at);
 }
 
-int TForm10::fileCount() const { return m_fileModel->rowCount(FileListBox1->rootIndex()); }
+int TForm10::fileCount() const { return m_fileModel ? m_fileModel->rowCount(FileListBox1->rootIndex()) : 0; }
 
 void TForm10::DriveComboBox1Change(int index)
 {
@@ -532,6 +542,8 @@ void TForm10::showEvent(QShowEvent *event)
 {
     m_place.showing();
     QWidget::showEvent(event);
+    if (!m_dirModel)
+        setDirectory(m_directory);
     Edit1Change();
 }
 

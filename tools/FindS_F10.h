@@ -89,6 +89,7 @@ private:
 
     void createControls();
     void fillDrives();
+    void createModels();
     void UpdateButtons();
     void RunSearch();
     FileOutcome SearchOneFile(const QString &name, const QString &phrase);

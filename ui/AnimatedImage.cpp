@@ -28,12 +28,26 @@ QImage Keyed(const QImage &strip)
     return keyed;
 }
 
+// The three coins get one strip: key it once and let them share the result.
+QImage SharedKeyed(const QImage &strip)
+{
+    static qint64 lastStrip = 0;
+    static QImage lastKeyed;
+    if (strip.isNull())
+        return {};
+    if (strip.cacheKey() != lastStrip) {
+        lastKeyed = Keyed(strip);
+        lastStrip = strip.cacheKey();
+    }
+    return lastKeyed;
+}
+
 } // namespace
 
 void TAnimatedImage::setGlyph(const QImage &strip)
 {
     m_strip = strip;
-    m_transparent = Keyed(strip);
+    m_transparent = SharedKeyed(strip);
     m_dense = QImage();
     const bool multiple = strip.height() > 0 && strip.width() % strip.height() == 0;
     m_numGlyphs = multiple ? strip.width() / strip.height() : 1;
@@ -109,7 +123,7 @@ const QImage &TAnimatedImage::stripFor(qreal devicePixelRatio)
     // The finer strip is keyed once, when a high-density screen first shows the coin.
     if (m_dense.isNull()) {
         const QImage twin = Assets::ForDevicePixelRatio(m_strip, devicePixelRatio);
-        m_dense = twin.devicePixelRatio() > 1.0 ? Keyed(twin) : m_transparent;
+        m_dense = twin.devicePixelRatio() > 1.0 ? SharedKeyed(twin) : m_transparent;
     }
     return m_dense;
 }

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QHash>
 #include <QPainter>
+#include <QResource>
 
 // The generated assets are an object file in a static library; naming its
 // initialiser here keeps the linker from leaving it out.
@@ -16,6 +17,14 @@ static void InitAssetResources()
 }
 
 namespace {
+
+// QResource names a folder's entries without opening them, but only to
+// subclasses. The asset folder holds files alone.
+class ResourceFolder : public QResource {
+public:
+    using QResource::QResource;
+    QStringList files() const { return children(); }
+};
 
 struct PictureEntry {
     const char *name;
@@ -57,10 +66,13 @@ QString PathOf(const QString &name, const QString &suffix)
 {
     static QHash<QString, QString> index = [] {
         InitAssetResources();
+        // Only the folder's names are read. Listing it through QDir would
+        // open every file's resource, and each opening touches the start of
+        // that file's compressed data: megabytes of the program mapped in at
+        // start-up for the few pictures it shows.
         QHash<QString, QString> h;
-        const QDir dir(kResourceFolder);
-        for (const QString &file : dir.entryList(QDir::Files))
-            h.insert(file.toLower(), dir.filePath(file));
+        for (const QString &file : ResourceFolder(kResourceFolder).files())
+            h.insert(file.toLower(), kResourceFolder + u'/' + file);
         return h;
     }();
     return index.value((name + suffix).toLower());
@@ -99,6 +111,13 @@ static QImage Decode(const QString &key)
         decoded.insert(key, image);
     }
     return image;
+}
+
+void ReleaseUnused()
+{
+    QHash<QString, QImage> &decoded = Decoded();
+    for (auto it = decoded.begin(); it != decoded.end();)
+        it = it->isDetached() ? decoded.erase(it) : std::next(it);
 }
 
 QImage Picture(const QString &name)

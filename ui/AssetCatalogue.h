@@ -31,6 +31,9 @@ QImage Picture(const QString &name, qreal devicePixelRatio);
 QImage ForDevicePixelRatio(const QImage &picture, qreal devicePixelRatio);
 // The resource name of a picture's double-size twin ("Stul1@2x").
 QString DoubleSizeName(const QString &name);
+// Forgets the decoded pictures that nothing but the catalogue holds any more
+// (the logo once its window is gone); they are decoded again when asked for.
+void ReleaseUnused();
 // The catalogued size of a named picture; invalid for unknown names.
 QSize CataloguedSize(const QString &name);
 // Raw bytes of a wave ("Zvonky", "Hrom", ...); empty when missing.

@@ -5,10 +5,40 @@
 
 TTileImage::TTileImage(QWidget *parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent, false); }
 
+QImage TTileImage::Picture() const
+{
+    decodeNamedPicture();
+    return m_picture;
+}
+
 void TTileImage::setPicture(const QImage &picture)
 {
     m_picture = picture;
+    m_pictureName.clear();
     update();
+}
+
+void TTileImage::setPictureName(const QString &name)
+{
+    m_picture = QImage();
+    m_pictureName = name;
+    if (isVisible())
+        decodeNamedPicture();
+    update();
+}
+
+void TTileImage::decodeNamedPicture() const
+{
+    if (m_pictureName.isEmpty())
+        return;
+    m_picture = Assets::Picture(m_pictureName);
+    m_pictureName.clear();
+}
+
+void TTileImage::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    decodeNamedPicture();
 }
 
 void TTileImage::setTileImage(bool tile)
@@ -19,6 +49,7 @@ void TTileImage::setTileImage(bool tile)
 
 void TTileImage::paintTo(QPainter &painter) const
 {
+    decodeNamedPicture();
     if (m_picture.isNull())
         return;
     // Steps and places stay those of the assigned picture; a high-density

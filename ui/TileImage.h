@@ -10,8 +10,11 @@ class TTileImage : public QWidget {
 public:
     explicit TTileImage(QWidget *parent = nullptr);
 
-    QImage Picture() const { return m_picture; }
+    QImage Picture() const;
     void setPicture(const QImage &picture);
+    // A catalogue picture decoded when the control is first shown (or its
+    // picture asked for), so a control that stays hidden holds none.
+    void setPictureName(const QString &name);
     bool TileImage() const { return m_tile; }
     void setTileImage(bool tile);
 
@@ -23,9 +26,13 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *) override;
+    void showEvent(QShowEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
-    QImage m_picture;
+    void decodeNamedPicture() const;
+
+    mutable QImage m_picture;
+    mutable QString m_pictureName;
     bool m_tile = true;
 };

@@ -43,7 +43,6 @@ TForm4::TForm4(Shell &shell, Dialogs &dialogs, QWidget *parent)
     Image1 = new QLabel(Panel1);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setScaledContents(true);
-    Image1->setPixmap(QPixmap::fromImage(Assets::Picture(QStringLiteral("Logo"), devicePixelRatioF())));
     Image1->setGeometry((panelWidth - 230) / 2, inner + 14, 230, 200);
 
     int y = Image1->geometry().bottom() + 10;
@@ -97,6 +96,14 @@ void TForm4::setGuideFolder(const QString &folder)
         labels[i]->setCaption(folder.isEmpty() ? QString() : HelpGuide::PageAddress(folder, pages[i]));
         labels[i]->setVisible(!folder.isEmpty());
     }
+}
+
+void TForm4::showEvent(QShowEvent *event)
+{
+    // The box is made at start-up but seldom shown: its logo is decoded then.
+    if (Image1->pixmap().isNull())
+        Image1->setPixmap(QPixmap::fromImage(Assets::Picture(QStringLiteral("Logo"), devicePixelRatioF())));
+    QWidget::showEvent(event);
 }
 
 void TForm4::centreOnScreen()

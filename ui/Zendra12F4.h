@@ -27,6 +27,9 @@ public:
     TRosHotLabel *RosHotLabel2 = nullptr; // the guide's page about the program
     QPushButton *Button1 = nullptr;       // "Zavřít"
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void Button1Click() { close(); }
     Dialogs &m_dialogs;

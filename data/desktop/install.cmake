@@ -20,6 +20,7 @@ add_custom_command(OUTPUT ${ZENDRA_ICON_DIR}/hicolor/256x256/apps/${ZENDRA_APP_I
 add_custom_target(zendra-icons ALL DEPENDS ${ZENDRA_ICON_DIR}/hicolor/256x256/apps/${ZENDRA_APP_ID}.png)
 
 install(TARGETS zendra zendra-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS zendra-sound LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/zendra)
 install(FILES ${ZENDRA_DESKTOP_DIR}/${ZENDRA_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_BINARY_DIR}/${ZENDRA_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${ZENDRA_DESKTOP_DIR}/${ZENDRA_APP_ID}.mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages

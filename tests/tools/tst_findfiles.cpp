@@ -140,6 +140,7 @@ private slots:
     void placeAndSettings_data();
     void placeAndSettings();
     void startsInDataUnderInstallation();
+    void foldersListedAtFirstShowing();
 };
 
 // files: "name=K" or "name=K/key" (a form of Form(), protected under key),
@@ -485,6 +486,21 @@ void TestFindFiles::startsInDataUnderInstallation()
         p.settings.values[u"Dir"_s] = install.path();
     });
     QCOMPARE(f.find->directory(), QDir(install.path()).filePath(u"Data"_s));
+}
+
+void TestFindFiles::foldersListedAtFirstShowing()
+{
+    // A start that never searches files runs no folder threads.
+    Fixture f;
+    QVERIFY(!f.find->DirectoryListBox1->model());
+    QVERIFY(!f.find->FileListBox1->model());
+    QCOMPARE(f.find->DriveComboBox1->count(), 0);
+    const QString start = f.find->directory();
+    f.form->Najtvuloenchsouborech1->trigger();
+    QVERIFY(f.find->DirectoryListBox1->model());
+    QVERIFY(f.find->DriveComboBox1->count() > 0);
+    QCOMPARE(f.find->directory(), start);
+    QVERIFY(f.find->DirectoryListBox1->currentIndex().isValid());
 }
 
 QTEST_MAIN(TestFindFiles)

@@ -74,6 +74,7 @@ private slots:
     void twinsAreThePictureAtTwiceTheSize_data();
     void twinsAreThePictureAtTwiceTheSize();
     void lookupIgnoresLetterCase();
+    void unheldPicturesAreReleased();
     void everyEmbeddedFileIsCatalogued();
     void wavesArePcmMono8Bit22050OfTheirLength_data();
     void wavesArePcmMono8Bit22050OfTheirLength();
@@ -190,6 +191,20 @@ void TestAssets::lookupIgnoresLetterCase()
     QVERIFY(!Assets::Wave(QStringLiteral("HROM")).isEmpty());
     QVERIFY(!Assets::CursorFile(QStringLiteral("hotlabel_handcur")).isEmpty());
     QVERIFY(Assets::PathOf(QStringLiteral("Stul5"), QStringLiteral(".bmp")).isEmpty());
+}
+
+void TestAssets::unheldPicturesAreReleased()
+{
+    // Decoded once while anyone holds it; decoded anew once nobody does.
+    QImage held = Assets::Picture(QStringLiteral("Papir2"));
+    const qint64 heldKey = held.cacheKey();
+    const qint64 droppedKey = Assets::Picture(QStringLiteral("Logo")).cacheKey();
+    QCOMPARE(Assets::Picture(QStringLiteral("Logo")).cacheKey(), droppedKey);
+    Assets::ReleaseUnused();
+    QCOMPARE(Assets::Picture(QStringLiteral("papir2")).cacheKey(), heldKey);
+    const QImage again = Assets::Picture(QStringLiteral("Logo"));
+    QVERIFY(again.cacheKey() != droppedKey);
+    QCOMPARE(again.size(), QSize(230, 200));
 }
 
 void TestAssets::everyEmbeddedFileIsCatalogued()
