@@ -96,6 +96,7 @@ void TForm1::UpdateActions()
 
     VykladDH->setEnabled(VvojHexagram->isChecked());
     NajitKP1->setEnabled(Form9 != nullptr);
+    DenikKonzultaci1->setEnabled(JournalForm != nullptr);
     Vzhledstrnky1->setEnabled(Form8 != nullptr);
     Tisk->setEnabled(Form8 != nullptr);
 }
