@@ -4,5 +4,3 @@ set(GUI_SOURCES BookWindow.h BookWindow.cpp Zendra12F2.h Zendra12F2.cpp Zendra12
     FindKP_F9.h FindKP_F9.cpp FindS_F10.h FindS_F10.cpp WindowPlacer.h WindowPlacer.cpp)
 list(APPEND GUI_SOURCES DriveList.h DriveList.cpp JournalModel.h JournalModel.cpp JournalReader.h JournalReader.cpp
      JournalStats.h JournalStats.cpp JournalWindow.h JournalWindow.cpp)
-# A stand-in for the journal logic until its own implementation is merged.
-list(APPEND CORE_SOURCES Journal.h Journal.cpp)
