@@ -18,6 +18,9 @@ const QString kUsage = QStringLiteral(
     "  notes list|get|put FILE [NAME] [--key K] [--compressed] [--text]   položky souboru poznámek\n"
     "  find-book TEXT [--case] [--words]   hexagramy s textem: číslo a pozice první shody\n"
     "  find-files DIR TEXT [--password P] [--case] [--words]   soubory konzultací s textem\n"
+    "  journal DIR [--password P] [--subfolders]   konzultace adresáře: soubor, datum a čas,\n"
+    "                    hexagram, vývojový hexagram, otázka (oddělené tabulátorem)\n"
+    "  stats DIR [--password P] [--subfolders]   počty hodnot 6 až 9 a zda odpovídají poctivým mincím\n"
     "LINES je šest číslic 6 až 9, spodní čára první.\n");
 
 bool ParseLines(const QString &text, HexagramLines &lines, CliOutput &out)
@@ -118,6 +121,10 @@ int RunCommand(const QStringList &args, CliOutput &out, QIODevice *input)
         return FindBookCommand(rest, out);
     if (command == QLatin1String("find-files"))
         return FindFilesCommand(rest, out);
+    if (command == QLatin1String("journal"))
+        return JournalCommand(rest, out);
+    if (command == QLatin1String("stats"))
+        return StatsCommand(rest, out);
     if (command == QLatin1String("reading"))
         return Reading(rest, out);
     out.stderrText += kUsage;

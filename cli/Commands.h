@@ -25,3 +25,5 @@ int NotesCommand(const QStringList &args, CliOutput &out, QIODevice *input = nul
 bool ReadInput(QIODevice *input, QByteArray &bytes);
 int FindBookCommand(const QStringList &args, CliOutput &out);
 int FindFilesCommand(const QStringList &args, CliOutput &out);
+int JournalCommand(const QStringList &args, CliOutput &out);
+int StatsCommand(const QStringList &args, CliOutput &out);

@@ -32,8 +32,15 @@ struct Entry {
 };
 
 // Consultation files of a folder ("*.txt" and "*.txg", letters in any case),
-// optionally with its subfolders, sorted by their relative names.
+// optionally with its subfolders, sorted by their relative names (letter
+// case aside). Each is the folder's path joined with the relative name.
 QStringList Candidates(const QString &folder, bool subfolders);
+
+// A header line read as a date and time: "7. 12. 2026, 16:20:05",
+// "07.12.26, 16:20:05" (two-digit years are 20yy), "2026-12-07 16:20:05",
+// "7 Dec 2026, 16:20:05", "12/7/26, 4:20:05 PM" (slashed dates in the
+// order the desktop's locale writes them). Invalid for anything else.
+QDateTime HeaderTime(const QString &header);
 
 enum class Outcome {
     Read,       // a consultation: entry is filled
