@@ -68,6 +68,11 @@ QString HexagramCaption(int number)
     return QStringLiteral("%1. %2").arg(number).arg(BookTables::Title(number));
 }
 
+QString ShortHexagramCaption(int number)
+{
+    return QStringLiteral("%1. %2").arg(number).arg(BookTables::ShortTitle(number));
+}
+
 JournalModel::JournalModel(QObject *parent) : QAbstractTableModel(parent), m_lock(LockIcon()) {}
 
 int JournalModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : int(m_rows.size()); }
@@ -94,8 +99,8 @@ QVariant JournalModel::data(const QModelIndex &index, int role) const
         switch (index.column()) {
         case Date: return e.header;
         case Question: return e.question;
-        case Hexagram: return HexagramCaption(e.hexagram);
-        case Developing: return e.developing ? HexagramCaption(e.developing) : kNone;
+        case Hexagram: return ShortHexagramCaption(e.hexagram);
+        case Developing: return e.developing ? ShortHexagramCaption(e.developing) : kNone;
         case Changing: return Positions(Journal::ChangingPositions(e.cast));
         case File: return QDir::toNativeSeparators(e.name);
         }
@@ -108,6 +113,10 @@ QVariant JournalModel::data(const QModelIndex &index, int role) const
             return QDir::toNativeSeparators(e.path);
         if (index.column() == Question && !e.question.isEmpty())
             return e.question;
+        if (index.column() == Hexagram)
+            return HexagramCaption(e.hexagram);
+        if (index.column() == Developing && e.developing)
+            return HexagramCaption(e.developing);
         break;
     case Qt::DecorationRole:
         if (index.column() == Date && r.locked)

@@ -74,5 +74,6 @@ private:
     int m_hexagram = 0;
 };
 
-// "1. Tvoření" for the list and the hexagram filter.
+// "11. Prosperita (mír)" for the hexagram filter and the tips, "11. Prosperita" for the list.
 QString HexagramCaption(int number);
+QString ShortHexagramCaption(int number);

@@ -33,6 +33,11 @@ void JournalReader::cancel()
     }
 }
 
+bool JournalReader::threadsDone() const
+{
+    return std::all_of(m_threads.begin(), m_threads.end(), [](const Running &r) { return r.thread->isFinished(); });
+}
+
 void JournalReader::reap()
 {
     for (qsizetype i = m_threads.size() - 1; i >= 0; --i) {
@@ -52,7 +57,8 @@ int JournalReader::start(const Job &job)
     auto stop = std::make_shared<std::atomic_bool>(false);
     const int size = qMax(1, batchSize);
     const int interval = batchIntervalMs;
-    QThread *thread = QThread::create([this, job, number, stop, size, interval] {
+    const std::function<void()> hold = beforeFile;
+    QThread *thread = QThread::create([this, job, number, stop, size, interval, hold] {
         const QStringList paths = job.paths.isEmpty() ? Journal::Candidates(job.folder, job.subfolders) : job.paths;
         if (stop->load()) {
             emit finished(number, true);
@@ -64,6 +70,8 @@ int JournalReader::start(const Job &job)
         since.start();
         int done = 0;
         for (const QString &path : paths) {
+            if (hold)
+                hold();
             if (stop->load()) {
                 emit finished(number, true);
                 return;

@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QPointer>
 #include <atomic>
+#include <functional>
 #include <memory>
 
 class QThread;
@@ -34,8 +35,12 @@ public:
     bool running() const { return m_running; }
     int job() const { return m_job; }
 
-    int batchSize = 200;    // results per batch at most
+    int batchSize = 200;      // results per batch at most
     int batchIntervalMs = 80; // a batch at least this often while reading
+    // Called on the reading thread before each file (tests hold the reading here).
+    std::function<void()> beforeFile;
+    // No thread of this reader is running any more, cancelled ones included.
+    bool threadsDone() const;
 
 signals:
     // The number of files the job will read.

@@ -152,7 +152,7 @@ void LineValueChart::paintEvent(QPaintEvent *)
         top = std::max({top, expected[i], double(m_counts[i])});
     }
     const int legend = fm.height() + 10;
-    const int labelsBelow = 2 * fm.height() + 8;
+    const int labelsBelow = 3 * fm.height() + 8;
     const int axisWidth = fm.horizontalAdvance(QString::number(qint64(top * 1.1) + 10)) + 12;
     const QRectF plot(axisWidth, legend + fm.height() / 2 + 6, width() - axisWidth - 10,
                       height() - legend - labelsBelow - fm.height() / 2 - 10);
@@ -223,8 +223,9 @@ void LineValueChart::paintEvent(QPaintEvent *)
                    QString::number(6 + i));
         p.setFont(font());
         p.setPen(QColor(100, 88, 70));
-        p.drawText(QRectF(centre - group / 2, plot.bottom() + 4 + fm.height(), group, fm.height()), Qt::AlignCenter,
-                   QString::fromUtf8(kValueNames[i]));
+        // "jinová proměnná" on two lines, so that it fits a narrow chart.
+        p.drawText(QRectF(centre - group / 2, plot.bottom() + 4 + fm.height(), group, 2 * fm.height()),
+                   Qt::AlignHCenter | Qt::AlignTop, QString::fromUtf8(kValueNames[i]).replace(u' ', u'\n'));
     }
 }
 

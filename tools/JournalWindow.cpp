@@ -55,6 +55,9 @@ JournalWindow::JournalWindow(TForm1 &main, Dialogs &dialogs, SettingsStore &sett
 
 JournalWindow::~JournalWindow()
 {
+    // Nothing the reading threads still send may reach a window going away.
+    m_reader.cancel();
+    disconnect(&m_reader, nullptr, this, nullptr);
     // The folder model's gatherer asks m_icons; it goes first.
     delete m_dirModel;
 }
@@ -76,7 +79,7 @@ void JournalWindow::createControls()
     for (int c = 1; c < m_dirModel->columnCount(); ++c)
         FolderView->hideColumn(c);
     FolderView->header()->hide();
-    FolderView->setMinimumWidth(200);
+    FolderView->setMinimumWidth(170);
     folderLabel->setBuddy(FolderView);
     SubfoldersBox = new QCheckBox(QStringLiteral("Včetně &podsložek"), folderPanel);
     SubfoldersBox->setObjectName(QStringLiteral("SubfoldersBox"));
@@ -125,10 +128,12 @@ void JournalWindow::createControls()
     List->horizontalHeader()->setHighlightSections(false);
     List->horizontalHeader()->setSectionResizeMode(JournalModel::Question, QHeaderView::Stretch);
     const QFontMetrics fm = List->fontMetrics();
-    List->setColumnWidth(JournalModel::Date, fm.horizontalAdvance(QStringLiteral("00.00.0000, 00:00:00")) + 40);
-    List->setColumnWidth(JournalModel::Hexagram, fm.horizontalAdvance(QStringLiteral("64. Před dokončením")) + 16);
-    List->setColumnWidth(JournalModel::Developing, fm.horizontalAdvance(QStringLiteral("64. Před dokončením")) + 16);
-    List->setColumnWidth(JournalModel::Changing, fm.horizontalAdvance(QStringLiteral("Měnící se čáry")) + 20);
+    List->setColumnWidth(JournalModel::Date, fm.horizontalAdvance(QStringLiteral("00.00.00, 00:00:00")) + 36);
+    // Wide enough for most titles; a longer one is cut and shown whole in its tip.
+    const int title = fm.horizontalAdvance(QStringLiteral("64. Před dokončením")) + 12;
+    List->setColumnWidth(JournalModel::Hexagram, title);
+    List->setColumnWidth(JournalModel::Developing, title);
+    List->setColumnWidth(JournalModel::Changing, fm.horizontalAdvance(QStringLiteral("Měnící se čáry")) + 12);
     List->setColumnWidth(JournalModel::File, fm.horizontalAdvance(QStringLiteral("konzultace-0000.txt")) + 16);
     List->installEventFilter(this);
 
@@ -154,7 +159,7 @@ void JournalWindow::createControls()
     split->addWidget(listPanel);
     split->setStretchFactor(0, 0);
     split->setStretchFactor(1, 1);
-    split->setSizes({240, 860});
+    split->setSizes({210, 990});
 
     Progress = new QProgressBar(this);
     Progress->setObjectName(QStringLiteral("Progress"));
@@ -244,12 +249,13 @@ void JournalWindow::setFolder(const QString &path)
     const QModelIndex at = m_dirModel->index(folder);
     for (QModelIndex up = at.parent(); up.isValid(); up = up.parent())
         FolderView->expand(up);
-    m_folder = folder;
-    if (FolderView->currentIndex() == at || !at.isValid())
-        Load();
-    else
-        FolderView->setCurrentIndex(at); // lists it through FolderViewChange
+    {
+        const QSignalBlocker quiet(FolderView->selectionModel());
+        FolderView->setCurrentIndex(at);
+    }
     FolderView->scrollTo(at);
+    m_folder = folder;
+    Load();
 }
 
 void JournalWindow::FolderViewChange()
@@ -257,10 +263,7 @@ void JournalWindow::FolderViewChange()
     const QModelIndex current = FolderView->currentIndex();
     if (!current.isValid())
         return;
-    const QString folder = QDir::cleanPath(m_dirModel->filePath(current));
-    if (folder == m_folder && (m_phase != Phase::Idle || m_model.rowCount() > 0 || m_total > 0))
-        return;
-    m_folder = folder;
+    m_folder = QDir::cleanPath(m_dirModel->filePath(current));
     Load();
 }
 
@@ -272,6 +275,7 @@ void JournalWindow::Load()
     m_total = m_done = m_others = 0;
     m_stopped = false;
     m_asked = false;
+    m_askWaiting = false;
     m_pendingKey.clear();
     m_stillLocked = -1;
     if (!isVisible() || m_folder.isEmpty()) {
@@ -308,7 +312,11 @@ void JournalWindow::Batch(int job, const QList<Journal::FileResult> &results, in
         // the plain files go on being read meanwhile.
         if (!m_asked && m_model.lockedCount() > 0) {
             m_asked = true;
-            QTimer::singleShot(0, this, &JournalWindow::AskForFolderKey);
+            m_askWaiting = true;
+            QTimer::singleShot(0, this, [this, job] {
+                if (job == m_reader.job())
+                    AskForFolderKey();
+            });
         }
     }
     UpdateControls();
@@ -327,7 +335,8 @@ void JournalWindow::Finished(int job, bool)
         return;
     }
     UpdateControls();
-    emit readingDone();
+    if (!m_askWaiting)
+        emit readingDone(); // else once the password has been answered
 }
 
 QString JournalWindow::AskKey()
@@ -336,20 +345,25 @@ QString JournalWindow::AskKey()
     if (!dialog)
         return QString();
     // "Přeskočit" and "Ukončit" both leave the protected files locked.
-    return dialog->AskFileSearchPassword(m_folder);
+    const QString key = dialog->AskFileSearchPassword(m_folder);
+    // The dialog belongs to the main window, which comes up with it.
+    raise();
+    activateWindow();
+    return key;
 }
 
 void JournalWindow::AskForFolderKey()
 {
-    if (m_phase != Phase::Listing && m_phase != Phase::Idle)
-        return;
-    const int listing = m_reader.job();
     const QString key = AskKey();
-    if (key.isEmpty() || listing != m_reader.job())
-        return; // skipped, or another folder meanwhile
-    m_pendingKey = key;
-    if (m_phase == Phase::Idle)
-        StartUnlock(key);
+    m_askWaiting = false;
+    if (!key.isEmpty()) {
+        m_pendingKey = key;
+        if (!reading())
+            StartUnlock(key); // else when the listing ends
+    } else if (!reading()) {
+        UpdateControls();
+        emit readingDone();
+    }
 }
 
 void JournalWindow::UnlockClick()
@@ -467,6 +481,7 @@ void JournalWindow::closeEvent(QCloseEvent *event)
     m_phase = Phase::Idle;
     m_model.clear();
     m_total = m_done = m_others = 0;
+    m_askWaiting = false;
     m_pendingKey.clear();
     m_stillLocked = -1;
     m_stopped = false;

@@ -101,6 +101,7 @@ private:
     int m_others = 0;          // files read that are no consultations
     bool m_stopped = false;    // the user stopped the last reading
     bool m_asked = false;      // the folder's password was asked for
+    bool m_askWaiting = false; // and the question is still to be answered
     QString m_pendingKey;      // given while the folder was still being listed
     int m_stillLocked = -1;    // after an unlock: the files its key did not open
     bool m_statsDirty = true;
