@@ -96,7 +96,6 @@ void JournalWindow::createControls()
     FilterEdit = new QLineEdit(listPanel);
     FilterEdit->setObjectName(QStringLiteral("FilterEdit"));
     FilterEdit->setPlaceholderText(QStringLiteral("text otázky nebo názvu souboru"));
-    FilterEdit->setClearButtonEnabled(true);
     filterLabel->setBuddy(FilterEdit);
     auto *hexagramLabel = new QLabel(QStringLiteral("He&xagram (hozený nebo vývojový):"), listPanel);
     HexagramBox = new QComboBox(listPanel);

@@ -24,6 +24,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QScopeGuard>
 #include <QTest>
 #include <numeric>
 
@@ -337,12 +338,14 @@ void TestJournalWindow::readingCanBeStoppedReplacedAndClosed()
     QStringList many;
     for (int i = 0; i < 60; ++i)
         many << u"k%1.txt=777777|05.01.26, 9:00:00|Otázka %1"_s.arg(i, 2, 10, u'0');
+    QSemaphore go; // outlives the window's threads, which wait on it
     Fixture f(many);
+    // A failing check must not leave a thread waiting for the window to join.
+    const auto release = qScopeGuard([&go] { go.release(1 << 20); });
     QTemporaryDir other;
     WriteConsultation(other.path(), u"x.txt=888888|05.01.26, 9:00:00|Jinde"_s);
     WriteConsultation(other.path(), u"y.txt=789968|05.01.26, 9:00:00|Jinde"_s);
     // The reading waits before each file until the test lets it go on.
-    QSemaphore go;
     JournalReader &reader = f.journal->reader();
     reader.batchSize = 1;
     reader.beforeFile = [&go] { go.acquire(); };
@@ -380,6 +383,8 @@ void TestJournalWindow::readingCanBeStoppedReplacedAndClosed()
     QVERIFY(f.journal->reading());
     QTest::keyClick(f.journal, Qt::Key_Escape);
     QVERIFY(!f.journal->reading());
+    finish();
+    QCOMPARE(f.journal->model().rowCount(), 0);
     f.journal->setFolder(f.data());
     go.release(2);
     QTRY_VERIFY(f.journal->model().rowCount() >= 2);
