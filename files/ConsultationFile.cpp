@@ -34,11 +34,12 @@ QByteArrayView UpToNul(QByteArrayView bytes)
 
 // CR LF, a lone CR and a lone LF end a line; so does the end of the bytes.
 // Neither byte occurs inside a UTF-8 sequence, so splitting first is safe.
-QStringList SplitLines(QByteArrayView bytes, QStringDecoder &decode)
+// A negative maxLines takes them all.
+QStringList SplitLines(QByteArrayView bytes, QStringDecoder &decode, qsizetype maxLines = -1)
 {
     QStringList lines;
     qsizetype start = 0;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
+    for (qsizetype i = 0; i < bytes.size() && lines.size() != maxLines; ++i) {
         const char c = bytes[i];
         if (c != '\r' && c != '\n')
             continue;
@@ -47,7 +48,7 @@ QStringList SplitLines(QByteArrayView bytes, QStringDecoder &decode)
             ++i;
         start = i + 1;
     }
-    if (start < bytes.size())
+    if (start < bytes.size() && lines.size() != maxLines)
         lines << decode(bytes.sliced(start));
     return lines;
 }
@@ -112,17 +113,19 @@ bool IsUtf8PlainText(QByteArrayView bytes)
     return bytes.startsWith(kUtf8Mark) || (IsWellFormedUtf8(bytes, multiByte) && multiByte);
 }
 
-QStringList ReadPlainLines(QByteArrayView bytes)
+QStringList ReadPlainLines(QByteArrayView bytes, qsizetype maxLines)
 {
-    if (!IsUtf8PlainText(bytes))
-        return ReadLines(bytes);
+    if (!IsUtf8PlainText(bytes)) {
+        QStringDecoder decode("windows-1250");
+        return SplitLines(UpToNul(bytes), decode, maxLines);
+    }
     bytes = UpToNul(bytes);
     if (bytes.startsWith(kUtf8Mark))
         bytes = bytes.sliced(3);
     // The mark is taken off above; one inside the text is a character and stays.
     QStringDecoder decode(QStringDecoder::Utf8,
                           QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-    return SplitLines(bytes, decode);
+    return SplitLines(bytes, decode, maxLines);
 }
 
 QStringList ReadDecryptedLines(QByteArrayView body)

@@ -32,7 +32,9 @@ QStringList ReadLines(QByteArrayView bytes);
 // Windows-1250 text of any length is almost never that); as Windows-1250
 // otherwise.
 bool IsUtf8PlainText(QByteArrayView bytes);
-QStringList ReadPlainLines(QByteArrayView bytes);
+// With maxLines at 0 or more, only the first lines are decoded; the
+// encoding is still judged on all the bytes.
+QStringList ReadPlainLines(QByteArrayView bytes, qsizetype maxLines = -1);
 
 // The lines of decrypted content (what follows the signature): its padding
 // is taken off by its count byte, so nothing of the text is lost with it.

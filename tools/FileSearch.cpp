@@ -178,9 +178,25 @@ std::optional<QByteArray> ReadCandidateFile(const QString &path)
     if (QFileInfo(path).isDir())
         return std::nullopt;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestCandidateBytes)
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) || file.size() > kLargestCandidateBytes)
         return std::nullopt;
-    QByteArray bytes = file.read(kLargestCandidateBytes + 1);
+    // Read by the size the file reports, plus a byte that shows it grew:
+    // asking for the whole limit at once allocates it for every file. A
+    // device that reports no size is read in chunks up to the limit.
+    QByteArray bytes;
+    qint64 want = file.size() + 1;
+    for (;;) {
+        const qsizetype at = bytes.size();
+        const qint64 room = qMin(want, kLargestCandidateBytes + 1 - at);
+        if (room <= 0)
+            break;
+        bytes.resize(at + room);
+        const qint64 got = file.read(bytes.data() + at, room);
+        bytes.resize(at + qMax<qint64>(got, 0));
+        if (got < room) // QFile reads until it has it all or meets the end
+            break;
+        want = 64 << 10;
+    }
     if (file.error() != QFileDevice::NoError || bytes.size() > kLargestCandidateBytes)
         return std::nullopt;
     return bytes;

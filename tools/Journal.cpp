@@ -138,6 +138,28 @@ QTime TimeOf(QStringView s)
     return QTime(hour, NumberOf(t[1]), numbers == 3 ? NumberOf(t[2]) : 0);
 }
 
+constexpr qsizetype kHeadLines = 8;
+
+bool HasQuestionLine(const QStringList &lines)
+{
+    return std::any_of(lines.begin() + qMin<qsizetype>(1, lines.size()), lines.end(),
+                       [](const QString &line) { return line.startsWith(kQuestionTag); });
+}
+
+// The name of a path below folder. A path from Candidates is the folder's
+// path and the name, which is read off without asking the file system for
+// the working folder again for every file.
+QString RelativeName(const QString &folder, const QString &path)
+{
+    QString prefix = QDir(folder).path();
+    if (!prefix.endsWith(u'/'))
+        prefix += u'/';
+    if (path.startsWith(prefix) && path.size() > prefix.size())
+        return path.mid(prefix.size());
+    // A relative path is taken from the working folder, as the file is opened.
+    return QDir(folder).relativeFilePath(QFileInfo(path).absoluteFilePath());
+}
+
 } // namespace
 
 QDateTime HeaderTime(const QString &header)
@@ -163,13 +185,12 @@ QDateTime HeaderTime(const QString &header)
 QStringList Candidates(const QString &folder, bool subfolders)
 {
     const QDir dir(folder);
+    const QString root = dir.absolutePath();
     QStringList names;
-    QDirIterator it(folder, {FileSearch::kPlainMask, FileSearch::kProtectedMask}, kEntryFilter,
+    QDirIterator it(root, {FileSearch::kPlainMask, FileSearch::kProtectedMask}, kEntryFilter,
                     subfolders ? QDirIterator::Subdirectories : QDirIterator::NoIteratorFlags);
-    while (it.hasNext()) {
-        it.next();
-        names << dir.relativeFilePath(it.fileInfo().absoluteFilePath());
-    }
+    while (it.hasNext())
+        names << dir.relativeFilePath(it.next());
     std::sort(names.begin(), names.end(), NameLess);
     QStringList paths;
     paths.reserve(names.size());
@@ -183,8 +204,8 @@ std::optional<Entry> EntryOfLines(const QStringList &lines)
     Entry e;
     if (lines.isEmpty() || ParseMarkerLine(lines.first(), e.cast) != MarkerParse::Valid)
         return std::nullopt;
-    // The question is the first "Otázka:" line; the header is the line before
-    // the text, unless the user removed it and the question stands there.
+    // The question is the first "Otázka:" line; the header is the line after
+    // the marker, unless the user removed it and the question stands there.
     for (qsizetype i = 1; i < lines.size(); ++i) {
         if (lines[i].startsWith(kQuestionTag)) {
             e.question = lines[i].mid(kQuestionTag.size()).trimmed();
@@ -211,7 +232,18 @@ FileResult ReadEntry(const QString &path, const QString &name, QByteArrayView st
         r.outcome = Outcome::Locked;
         return r;
     }
-    const std::optional<QStringList> lines = ConsultationFile::OpenedLines(path, stored, key);
+    std::optional<QStringList> lines;
+    if (!r.entry.isProtected) {
+        // The header and the question open a consultation: decoding the whole
+        // reading is most of the time a folder takes, so the head comes first.
+        lines = ConsultationFile::ReadPlainLines(stored, kHeadLines);
+        HexagramLines cast; // notes without a marker are no consultation, however long
+        if (lines->size() == kHeadLines && !HasQuestionLine(*lines)
+            && ParseMarkerLine(lines->first(), cast) == MarkerParse::Valid)
+            lines = ConsultationFile::ReadPlainLines(stored);
+    } else {
+        lines = ConsultationFile::OpenedLines(path, stored, key);
+    }
     if (!lines) {
         r.outcome = Outcome::Locked;
         return r;
@@ -231,8 +263,7 @@ FileResult ReadEntry(const QString &path, const QString &name, QByteArrayView st
 
 FileResult ReadFileEntry(const QString &folder, const QString &path, const QString &key)
 {
-    // A relative path is taken from the working folder, as the file is opened.
-    const QString name = QDir(folder).relativeFilePath(QFileInfo(path).absoluteFilePath());
+    const QString name = RelativeName(folder, path);
     const std::optional<QByteArray> stored = FileSearch::ReadCandidateFile(path);
     if (!stored) {
         FileResult r;

@@ -54,7 +54,9 @@ struct FileResult {
     Entry entry; // path, name and isProtected are always set
 };
 
-// One candidate's stored bytes; key is used for protected files only.
+// One candidate's stored bytes; key is used for protected files only, and
+// without one they are Locked. Only a name ending exactly in ".txt" is plain,
+// as in find in files: "A.TXT" is listed and read as protected.
 FileResult ReadEntry(const QString &path, const QString &name, QByteArrayView stored, const QString &key);
 // Reads the file at path itself.
 FileResult ReadFileEntry(const QString &folder, const QString &path, const QString &key);

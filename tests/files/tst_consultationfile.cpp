@@ -74,6 +74,10 @@ void TestConsultationFile::plainFileFromAnotherEditor_data()
     QTest::newRow("past U+10FFFF") << QByteArray("\xf5\x80\x80\x80") << u"ő€€€\n"_s;
     QTest::newRow("cut short") << QByteArray("\xc3\xa1\xc5") << u"ĂˇĹ\n"_s;
     QTest::newRow("stray continuation") << QByteArray("\xc3\xa1\xa1") << u"Ăˇˇ\n"_s;
+    // The whole file decides, also when only the first lines are read.
+    QTest::newRow("UTF-8 in the last line only") << QByteArray("a\r\nb\r\n\xc5\xbe") << u"a\nb\nž\n"_s;
+    QTest::newRow("UTF-8 in the first line, Windows-1250 in the last")
+        << QByteArray("\xc5\xa0\r\nb\r\n\x9e") << u"Ĺ\u00A0\nb\nž\n"_s;
 }
 
 void TestConsultationFile::plainFileFromAnotherEditor()
@@ -83,6 +87,8 @@ void TestConsultationFile::plainFileFromAnotherEditor()
     QStringList lines = text.split(u'\n');
     lines.removeLast();
     QCOMPARE(OpenedLines(QStringLiteral("a.txt"), bytes, QString()).value(), lines);
+    for (qsizetype first = 0; first <= lines.size() + 1; ++first)
+        QCOMPARE(ReadPlainLines(bytes, first), lines.first(qMin(first, lines.size())));
 }
 
 void TestConsultationFile::encryptedLayout_data()

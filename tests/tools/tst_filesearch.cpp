@@ -31,6 +31,8 @@ private slots:
     void protectedText_data();
     void protectedText();
     void enumerationPhases();
+    void candidateFile_data();
+    void candidateFile();
     void startFolder_data();
     void startFolder();
 };
@@ -168,6 +170,52 @@ void TestFileSearch::startFolder()
     const QString home = r.filePath(QStringLiteral("home"));
     const QString want = expected == QLatin1String("HOME") ? home : under(expected);
     QCOMPARE(FileSearch::StartFolder(under(install), under(working), home), want);
+}
+
+void TestFileSearch::candidateFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<bool>("read");
+    QTest::newRow("empty file") << "file" << qint64(0) << true;
+    QTest::newRow("larger than a read buffer") << "file" << qint64(200 * 1024 + 7) << true;
+    QTest::newRow("a byte over the limit") << "file" << FileSearch::kLargestCandidateBytes + 1 << false;
+    QTest::newRow("folder") << "folder" << qint64(0) << false;
+    QTest::newRow("broken link") << "broken link" << qint64(0) << false;
+    // Reports no size and never ends: read up to the limit, then refused.
+    if (QFile::exists(u"/dev/zero"_s))
+        QTest::newRow("endless device") << "/dev/zero" << qint64(0) << false;
+}
+
+void TestFileSearch::candidateFile()
+{
+    QFETCH(QString, kind);
+    QFETCH(qint64, size);
+    QFETCH(bool, read);
+    QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath(u"a.txt"_s);
+    QByteArray bytes;
+    if (kind == u"file"_s) {
+        if (size <= FileSearch::kLargestCandidateBytes) {
+            for (qint64 i = 0; i < size; ++i)
+                bytes += char(i * 7 % 251);
+            Write(path, bytes);
+        } else {
+            QFile f(path); // sparse: the size is what counts
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QVERIFY(f.resize(size));
+        }
+    } else if (kind == u"folder"_s) {
+        QVERIFY(QDir(dir.path()).mkdir(u"a.txt"_s));
+    } else if (kind == u"broken link"_s) {
+        QVERIFY(QFile::link(QDir(dir.path()).filePath(u"none"_s), path));
+    } else if (kind.startsWith(u'/')) {
+        QVERIFY(QFile::link(kind, path));
+    }
+    const std::optional<QByteArray> got = FileSearch::ReadCandidateFile(path);
+    QCOMPARE(got.has_value(), read);
+    if (got)
+        QCOMPARE(*got, bytes);
 }
 
 QTEST_GUILESS_MAIN(TestFileSearch)
