@@ -1,6 +1,7 @@
 #include "app/Zendra12F.h"
 #include "app/StartupTrace.h"
 #include "tools/FindS_F10.h"
+#include "tools/JournalWindow.h"
 #include "ui/AnimatedImage.h"
 #include "ui/AssetCatalogue.h"
 #include "ui/ConsultationEdit.h"
@@ -435,10 +436,12 @@ void TForm1::setupBookActions()
     ObsahKP1 = Item(Obsah1, "ObsahKP1", QStringLiteral("Obsah &Knihy proměn..."));
     NajitKP1 = Item(Obsah1, "NajitKP1", QStringLiteral("&Najít v Knize proměn..."));
     Najtvuloenchsouborech1 = Item(Obsah1, "Najtvuloenchsouborech1", QStringLiteral("Najít v &souborech..."));
+    DenikKonzultaci1 = Item(Obsah1, "DenikKonzultaci1", QStringLiteral("&Deník konzultací..."));
     connect(ObsahKP1, &QAction::triggered, this, &TForm1::ShowContents);
     connect(NajitKP1, &QAction::triggered, this, &TForm1::NajitKP1Click);
     Najtvuloenchsouborech1->setEnabled(false); // until the find window exists
     connect(Najtvuloenchsouborech1, &QAction::triggered, this, &TForm1::Najtvuloenchsouborech1Click);
+    connect(DenikKonzultaci1, &QAction::triggered, this, &TForm1::DenikKonzultaci1Click);
 }
 
 void TForm1::setFilesFindWindow(TForm10 *find)
@@ -454,6 +457,21 @@ void TForm1::Najtvuloenchsouborech1Click()
     Form10->show();
     Form10->raise();
     Form10->activateWindow();
+}
+
+void TForm1::setJournalWindow(JournalWindow *journal)
+{
+    JournalForm = journal;
+    UpdateActions();
+}
+
+void TForm1::DenikKonzultaci1Click()
+{
+    if (!JournalForm)
+        return;
+    JournalForm->show();
+    JournalForm->raise();
+    JournalForm->activateWindow();
 }
 
 void TForm1::setupWindowActions()

@@ -42,6 +42,7 @@ class TForm11;
 class TForm9;
 class TForm10;
 class TForm8;
+class JournalWindow;
 class QPrinter;
 class WindowPlacer;
 class RecoveryStore;
@@ -64,6 +65,9 @@ public:
     TForm10 *Form10 = nullptr; // find in files
     void setFilesFindWindow(TForm10 *find);
     void Najtvuloenchsouborech1Click();
+    JournalWindow *JournalForm = nullptr; // the consultation journal
+    void setJournalWindow(JournalWindow *journal);
+    void DenikKonzultaci1Click();
     // The program state and the book, for the tool windows that fill the viewer.
     ProgramState &programState() { return m_state; }
     const InterpretationCorpus &corpus() const { return m_corpus; }
@@ -119,7 +123,7 @@ public:
     QAction *Stribro = nullptr, *Zlato = nullptr, *Rychle = nullptr;
     QAction *Zvonky = nullptr, *Zvonek = nullptr, *Harfa1 = nullptr, *Harfa2 = nullptr, *Hrom = nullptr,
             *Zadny = nullptr, *Nahoda = nullptr;
-    QAction *ObsahKP1 = nullptr, *NajitKP1 = nullptr, *Najtvuloenchsouborech1 = nullptr;
+    QAction *ObsahKP1 = nullptr, *NajitKP1 = nullptr, *Najtvuloenchsouborech1 = nullptr, *DenikKonzultaci1 = nullptr;
     std::array<QAction *, 9> OknoItem{}; // Okno1..Okno9
     QAction *Napoveda = nullptr, *About1 = nullptr;
 

@@ -98,6 +98,7 @@ void TForm1::UpdateActions()
     NajitKP1->setEnabled(Form9 != nullptr);
     if (Form9)
         Form9->setCastUnderWay(drawing);
+    DenikKonzultaci1->setEnabled(JournalForm != nullptr);
     Vzhledstrnky1->setEnabled(Form8 != nullptr);
     Tisk->setEnabled(Form8 != nullptr);
 }

@@ -5,6 +5,7 @@
 #include "print/NTiskF8.h"
 #include "tools/FindKP_F9.h"
 #include "tools/FindS_F10.h"
+#include "tools/JournalWindow.h"
 #include "tools/Zendra12F2.h"
 #include "tools/Zendra12F3.h"
 
@@ -23,6 +24,8 @@ ZendraWindows::ZendraWindows(Platform &platform, ProgramState &state, const Inte
     form1->setFindWindow(form9);
     form10 = new TForm10(*form1, state.documents, platform.dialogs, platform.settings);
     form1->setFilesFindWindow(form10);
+    journal = new JournalWindow(*form1, platform.dialogs, platform.settings);
+    form1->setJournalWindow(journal);
     form8 = new TForm8(*form1, platform.settings);
     form1->setMarginsDialog(form8);
     form11 = new TForm11(*form1, platform.dialogs);

@@ -15,6 +15,7 @@ class TForm11;
 class TForm9;
 class TForm10;
 class TForm8;
+class JournalWindow;
 
 struct ZendraWindows {
     ZendraWindows(Platform &platform, ProgramState &state, const InterpretationCorpus &corpus);
@@ -28,4 +29,5 @@ struct ZendraWindows {
     TForm9 *form9 = nullptr;
     TForm10 *form10 = nullptr;
     TForm8 *form8 = nullptr;
+    JournalWindow *journal = nullptr;
 };

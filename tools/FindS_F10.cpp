@@ -4,6 +4,7 @@
 #include "app/Zendra12F.h"
 #include "files/ConsultationFile.h"
 #include "files/HesloF.h"
+#include "tools/DriveList.h"
 #include "tools/FileSearch.h"
 #include "tools/TextSearch.h"
 #include "tools/WindowPlace.h"
@@ -24,23 +25,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QStorageInfo>
 #include <QTreeView>
 
 namespace {
 
 const QString &kCaption = kProgramCaption;
 const QString kSearchingIn = QStringLiteral("Prohledává se: ");
-
-// The drive list's item data: the folder the drive stands for.
-constexpr int kDriveRootRole = Qt::UserRole;
-
-bool IsInside(const QString &path, const QString &root)
-{
-    if (root == QLatin1String("/"))
-        return path.startsWith(u'/');
-    return path == root || path.startsWith(root + u'/');
-}
 
 } // namespace
 
@@ -202,25 +192,7 @@ void TForm10::createModels()
     connect(m_fileModel, &QFileSystemModel::modelReset, this, &TForm10::FileListBox1Change);
 }
 
-// The mounted file systems, the user's home first.
-void TForm10::fillDrives()
-{
-    const QFileIconProvider &icons = m_icons;
-    const QString home = QDir::cleanPath(QDir::homePath());
-    DriveComboBox1->addItem(icons.icon(QFileIconProvider::Folder), QStringLiteral("Domovská složka (%1)").arg(home),
-                            home);
-    for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
-        if (!volume.isValid() || !volume.isReady())
-            continue;
-        const QString root = QDir::cleanPath(volume.rootPath());
-        if (root == home || DriveComboBox1->findData(root, kDriveRootRole) >= 0)
-            continue;
-        const QString name = volume.displayName();
-        DriveComboBox1->addItem(icons.icon(QFileIconProvider::Drive),
-                                name.isEmpty() || name == root ? root : QStringLiteral("%1  [%2]").arg(root, name),
-                                root);
-    }
-}
+void TForm10::fillDrives() { DriveList::Fill(*DriveComboBox1, m_icons); }
 
 QString TForm10::directory() const { return m_directory; }
 
@@ -229,22 +201,8 @@ void TForm10::setDirectory(const QString &path)
     if (!m_dirModel)
         createModels();
     const QString folder = QDir::cleanPath(QDir(path).absolutePath());
-    // The drive is the one whose folder holds this one most closely.
-    int drive = -1;
-    qsizetype longest = -1;
-    for (int i = 0; i < DriveComboBox1->count(); ++i) {
-        const QString root = DriveComboBox1->itemData(i, kDriveRootRole).toString();
-        if (IsInside(folder, root) && root.size() > longest) {
-            drive = i;
-            longest = root.size();
-        }
-    }
-    if (drive < 0) {
-        DriveComboBox1->addItem(QFileIconProvider().icon(QFileIconProvider::Drive), folder, folder);
-        drive = DriveComboBox1->count() - 1;
-    }
-    DriveComboBox1->setCurrentIndex(drive);
-    const QString root = DriveComboBox1->itemData(drive, kDriveRootRole).toString();
+    const int drive = DriveList::SelectFor(*DriveComboBox1, folder);
+    const QString root = DriveComboBox1->itemData(drive, DriveList::kRootRole).toString();
     m_directory = folder;
     DirectoryListBox1->setRootIndex(m_dirModel->index(root));
     const QModelIndex at = m_dirModel->index(folder);
@@ -261,7 +219,7 @@ int TForm10::fileCount() const { return m_fileModel ? m_fileModel->rowCount(File
 
 void TForm10::DriveComboBox1Change(int index)
 {
-    setDirectory(DriveComboBox1->itemData(index, kDriveRootRole).toString());
+    setDirectory(DriveComboBox1->itemData(index, DriveList::kRootRole).toString());
 }
 
 void TForm10::DirectoryListBox1Change()

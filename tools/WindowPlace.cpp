@@ -7,11 +7,12 @@ int Trunc(double v) { return static_cast<int>(v); }
 
 const ToolWindowKeys &KeysOf(ToolWindow window)
 {
-    static const ToolWindowKeys kKeys[4] = {
+    static const ToolWindowKeys kKeys[5] = {
         {"F2", true, QSize(160, 100)}, // the viewer
         {"F3", true, QSize(160, 100)}, // the contents
         {"F9", false, QSize()},        // find in book
         {"F10", false, QSize()},       // find in files
+        {"Journal", true, QSize(480, 300)},
     };
     return kKeys[int(window)];
 }
@@ -30,6 +31,9 @@ QRect DefaultPlace(ToolWindow window, const MainWindowSize &m)
         return QRect(QPoint(9, Trunc(MH * 0.56333)), QSize());
     case ToolWindow::FindInFiles:
         return QRect(QPoint(9, Trunc(MH * 0.09666)), QSize());
+    case ToolWindow::Journal:
+        // Over most of the main window, wide enough for every column.
+        return QRect(40, 40, qMax(900, W - 80), qMax(560, MH - 120));
     }
     return {};
 }

@@ -12,10 +12,10 @@
 #include <array>
 #include <optional>
 
-enum class ToolWindow { Viewer, Contents, FindInBook, FindInFiles };
+enum class ToolWindow { Viewer, Contents, FindInBook, FindInFiles, Journal };
 
 struct ToolWindowKeys {
-    const char *prefix; // F2, F3, F9, F10
+    const char *prefix; // F2, F3, F9, F10, Journal
     bool sized;         // Width and Height are stored too
     QSize minimum;      // a stored size below this never came from a real window
 };

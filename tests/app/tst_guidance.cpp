@@ -225,7 +225,7 @@ void TestGuidance::fontDialogChangesOnlyWhatWasTouched()
 void TestGuidance::everyControlIsNamedAndReachable_data()
 {
     QTest::addColumn<QString>("window");
-    for (const char *w : {"Form1", "Form2", "Form3", "Form4", "Form7", "Form8", "Form9", "Form10", "Form11",
+    for (const char *w : {"Form1", "Form2", "Form3", "Form4", "Form7", "Form8", "Form9", "Form10", "Form11", "JournalWindow",
                           "PasswordDlg", "FontColorDialog"})
         QTest::newRow(w) << w;
 }
