@@ -6,6 +6,7 @@
 #include "files/HesloF.h"
 #include "tools/DriveList.h"
 #include "tools/FileSearch.h"
+#include "tools/FolderTree.h"
 #include "tools/TextSearch.h"
 #include "tools/WindowPlace.h"
 #include "ui/Guidance.h"
@@ -158,31 +159,14 @@ void TForm10::createModels()
     m_dirModel->setIconProvider(&m_icons);
     m_dirModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
     m_dirModel->setRootPath(QString());
-    // Connected ahead of the view, so that the flag is up before the view
-    // moves its current row away from rows about to go.
-    connect(m_dirModel, &QFileSystemModel::rowsAboutToBeRemoved, this, [this] { m_dirRowsGoing = true; });
-    DirectoryListBox1->setModel(m_dirModel);
-    for (int c = 1; c < m_dirModel->columnCount(); ++c)
-        DirectoryListBox1->hideColumn(c);
+    new FolderTree(*DirectoryListBox1, *m_dirModel, [this] { return m_directory; },
+                   [this] { DirectoryListBox1Change(); });
     m_fileModel = new QFileSystemModel(this);
     m_fileModel->setIconProvider(&m_icons);
     m_fileModel->setFilter(QDir::Files);
     m_fileModel->setNameFilters({FileSearch::kPlainMask, FileSearch::kProtectedMask});
     m_fileModel->setNameFilterDisables(false);
     FileListBox1->setModel(m_fileModel);
-    connect(DirectoryListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
-        if (!m_dirRowsGoing)
-            DirectoryListBox1Change();
-    });
-    // The chosen folder's row can be dropped and made again when the watcher
-    // lists its parent anew; the view then moves to a neighbour, which is
-    // not the user's choice, so the tree is put back on the chosen folder.
-    connect(m_dirModel, &QFileSystemModel::rowsRemoved, this, [this] {
-        const QModelIndex chosen = m_dirModel->index(m_directory);
-        if (chosen.isValid() && DirectoryListBox1->currentIndex() != chosen)
-            DirectoryListBox1->setCurrentIndex(chosen);
-        m_dirRowsGoing = false;
-    });
     connect(FileListBox1->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &TForm10::FileListBox1Change);
     // The file list fills in the background; each change may enable the search.

@@ -112,7 +112,6 @@ private:
     WindowPlacer m_place;
     QString m_startFolder;
     QString m_directory;
-    bool m_dirRowsGoing = false;
     bool m_searchOpen = false; // a match was opened and the enumeration waits
     bool m_running = false;
     bool m_stop = false;

@@ -4,6 +4,7 @@
 #include "platform/Platform.h"
 #include "tools/DriveList.h"
 #include "tools/FileSearch.h"
+#include "tools/FolderTree.h"
 #include "tools/JournalStats.h"
 #include "ui/Guidance.h"
 #include <QCheckBox>
@@ -75,10 +76,7 @@ void JournalWindow::createControls()
     m_dirModel->setRootPath(QString());
     FolderView = new QTreeView(folderPanel);
     FolderView->setObjectName(QStringLiteral("FolderView"));
-    FolderView->setModel(m_dirModel);
-    for (int c = 1; c < m_dirModel->columnCount(); ++c)
-        FolderView->hideColumn(c);
-    FolderView->header()->hide();
+    new FolderTree(*FolderView, *m_dirModel, [this] { return m_folder; }, [this] { FolderViewChange(); });
     FolderView->setMinimumWidth(170);
     folderLabel->setBuddy(FolderView);
     SubfoldersBox = new QCheckBox(QStringLiteral("Včetně &podsložek"), folderPanel);
@@ -116,7 +114,7 @@ void JournalWindow::createControls()
     List->setObjectName(QStringLiteral("List"));
     List->setModel(&m_filter);
     List->setSortingEnabled(true);
-    List->sortByColumn(JournalModel::Date, Qt::AscendingOrder);
+    List->sortByColumn(JournalModel::Date, Qt::DescendingOrder); // the newest first
     List->setSelectionBehavior(QAbstractItemView::SelectRows);
     List->setSelectionMode(QAbstractItemView::SingleSelection);
     List->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -214,8 +212,6 @@ void JournalWindow::createControls()
 
     connect(DriveBox, &QComboBox::activated, this,
             [this](int index) { setFolder(DriveBox->itemData(index, DriveList::kRootRole).toString()); });
-    connect(FolderView->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            &JournalWindow::FolderViewChange);
     connect(SubfoldersBox, &QCheckBox::toggled, this, [this] { Load(); });
     connect(FilterEdit, &QLineEdit::textChanged, this, [this](const QString &text) { m_filter.setText(text); });
     connect(HexagramBox, &QComboBox::currentIndexChanged, this, [this](int index) { m_filter.setHexagram(index); });
