@@ -36,6 +36,12 @@ QString Decimal(double value, int digits)
     return QLocale(QLocale::Czech, QLocale::CzechRepublic).toString(value, 'f', digits);
 }
 
+// Counts in thousands are grouped as the figures beside them are.
+QString Count(qint64 value) { return QLocale(QLocale::Czech, QLocale::CzechRepublic).toString(value); }
+
+// A p-value that rounds to nothing is still not zero.
+QString Chance(double p) { return p < 0.0005 ? QStringLiteral("< 0,001") : QStringLiteral("= ") + Decimal(p, 3); }
+
 // A step of 1, 2 or 5 times a power of ten that gives about four grid lines.
 double NiceStep(double top)
 {
@@ -153,7 +159,7 @@ void LineValueChart::paintEvent(QPaintEvent *)
     }
     const int legend = fm.height() + 10;
     const int labelsBelow = 3 * fm.height() + 8;
-    const int axisWidth = fm.horizontalAdvance(QString::number(qint64(top * 1.1) + 10)) + 12;
+    const int axisWidth = fm.horizontalAdvance(Count(qint64(top * 1.1) + 10)) + 12;
     const QRectF plot(axisWidth, legend + fm.height() / 2 + 6, width() - axisWidth - 10,
                       height() - legend - labelsBelow - fm.height() / 2 - 10);
     if (total == 0 || plot.height() < 20) {
@@ -172,7 +178,7 @@ void LineValueChart::paintEvent(QPaintEvent *)
         p.drawLine(QPointF(plot.left(), y(v)), QPointF(plot.right(), y(v)));
         p.setPen(QColor(110, 98, 78));
         p.drawText(QRectF(0, y(v) - fm.height() / 2.0, axisWidth - 6, fm.height()), Qt::AlignRight | Qt::AlignVCenter,
-                   QString::number(qint64(v)));
+                   Count(qint64(v)));
     }
 
     // The legend.
@@ -210,10 +216,10 @@ void LineValueChart::paintEvent(QPaintEvent *)
         p.drawRect(fair);
         p.setPen(kInk);
         p.drawText(QRectF(observed.left() - 20, observed.top() - fm.height() - 2, bar + 40, fm.height()),
-                   Qt::AlignHCenter | Qt::AlignBottom, QString::number(m_counts[i]));
+                   Qt::AlignHCenter | Qt::AlignBottom, Count(m_counts[i]));
         p.setPen(kExpected.darker(140));
         p.drawText(QRectF(fair.left() - 20, fair.top() - fm.height() - 2, bar + 40, fm.height()),
-                   Qt::AlignHCenter | Qt::AlignBottom, Decimal(expected[i], 1));
+                   Qt::AlignHCenter | Qt::AlignBottom, Decimal(expected[i], expected[i] >= 100 ? 0 : 1));
         // The value and its name under the pair.
         QFont bold = font();
         bold.setBold(true);
@@ -307,7 +313,7 @@ void JournalStats::setEntries(const QList<Journal::Entry> &entries, int locked)
                                 "<td align='right'>%5 (%6)</td></tr>")
                      .arg(6 + i)
                      .arg(QString::fromUtf8(kValueNames[i]))
-                     .arg(counts[i])
+                     .arg(Count(counts[i]))
                      .arg(Decimal(share, 1))
                      .arg(Decimal(m_fairness.values * Journal::kFairShares[i], 1))
                      .arg(QLatin1String(kShares[i]));
@@ -315,9 +321,8 @@ void JournalStats::setEntries(const QList<Journal::Entry> &entries, int locked)
     table += QStringLiteral("</table>");
     Values->setText(table);
     Test->setText(m_fairness.values
-                      ? QStringLiteral("Chí-kvadrát %1 při 3 stupních volnosti, p = %2 (z %3 čar)")
-                            .arg(Decimal(m_fairness.chi2, 2), Decimal(m_fairness.p, 3))
-                            .arg(m_fairness.values)
+                      ? QStringLiteral("Chí-kvadrát %1 při 3 stupních volnosti, p %2 (z %3 čar)")
+                            .arg(Decimal(m_fairness.chi2, 2), Chance(m_fairness.p), Count(m_fairness.values))
                       : QString());
     Verdict->setText(m_fairness.sentence);
     Verdict->setVisible(!m_fairness.sentence.isEmpty());
