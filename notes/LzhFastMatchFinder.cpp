@@ -51,109 +51,94 @@ int FirstDifferingByte(std::uint64_t x, std::uint64_t y)
 FastMatchFinder::FastMatchFinder()
 {
     for (int byte = 0; byte < 256; ++byte) {
-        m_node[kRootBase + byte].depth = 1;
-        m_node[kRootBase + byte].position = kNone;
+        m_record[kRootBase + byte].depth = 1;
+        m_record[kRootBase + byte].position = kNone;
     }
-    for (int i = 0; i < kDictionaryBytes - 1; ++i)
-        m_free[i] = std::uint16_t(kDictionaryBytes - 1 - i);
-    m_freeCount = kDictionaryBytes - 1;
+    for (int i = 1; i < kDictionaryBytes - 1; ++i)
+        m_record[i].next = std::uint16_t(i + 1);
+    m_record[kDictionaryBytes - 1].next = kNone;
+    m_freeNode = 1;
 }
 
-inline int FastMatchFinder::Find(std::uint32_t key) const
+inline unsigned FastMatchFinder::Child(unsigned node, unsigned byte) const
 {
-    for (unsigned i = Home(key);; i = (i + 1) & kSlotMask) {
-        const std::uint32_t k = m_slot[i].key;
-        if (k == key)
-            return int(i);
-        if (k == 0)
-            return -1;
-    }
+    unsigned r = m_head[Head(node, byte)];
+    while (r != kNone && m_record[r].parent != node)
+        r = m_record[r].next;
+    return r;
 }
 
-inline void FastMatchFinder::SetParent(unsigned x, unsigned parent)
+inline void FastMatchFinder::SetNext(unsigned link, unsigned next)
 {
-    if (x >= kRootBase)
-        m_leaf[x - kRootBase].parent = std::uint16_t(parent);
+    if (link >= kHeadBase)
+        m_head[link - kHeadBase] = std::uint16_t(next);
     else
-        m_node[x].parent = std::uint16_t(parent);
+        m_record[link].next = std::uint16_t(next);
 }
 
-inline void FastMatchFinder::Add(unsigned parent, unsigned byte, unsigned child)
+inline void FastMatchFinder::MakeChild(unsigned node, unsigned byte, unsigned child)
 {
-    const std::uint32_t key = Key(parent, byte);
-    unsigned i = Home(key);
-    while (m_slot[i].key != 0)
-        i = (i + 1) & kSlotMask;
-    m_slot[i] = {key, child};
-    SetParent(child, parent);
-    ++m_node[parent].childCount;
+    const unsigned head = Head(node, byte);
+    const unsigned first = m_head[head];
+    m_head[head] = std::uint16_t(child);
+    Record &c = m_record[child];
+    c.next = std::uint16_t(first);
+    m_record[first].previous = std::uint16_t(child);
+    c.previous = std::uint16_t(kHeadBase + head);
+    c.parent = std::uint16_t(node);
+    ++m_record[node].childCount;
 }
 
-// Linear probing without tombstones: later entries of the run move back
-// into the hole when their home allows it.
-inline void FastMatchFinder::Erase(unsigned hole)
+// A new internal node of the current match depth takes `old`'s place among
+// its siblings, with `old` and the new string's leaf as its children.
+inline void FastMatchFinder::Split(unsigned old, int position)
 {
-    unsigned i = hole;
-    for (;;) {
-        i = (i + 1) & kSlotMask;
-        const std::uint32_t key = m_slot[i].key;
-        if (key == 0)
-            break;
-        const unsigned home = Home(key);
-        // Movable unless its home lies cyclically in (hole, i].
-        if (((i - home) & kSlotMask) >= ((i - hole) & kSlotMask)) {
-            m_slot[hole] = m_slot[i];
-            hole = i;
-        }
-    }
-    m_slot[hole].key = 0;
-}
-
-// A new internal node of the current match depth takes `old`'s place under
-// `parent`, with `old` and the new string's leaf as its children.
-inline void FastMatchFinder::Split(unsigned old, int oldSlot, unsigned parent, int position)
-{
-    const unsigned node = m_free[--m_freeCount];
-    if (oldSlot < 0)
-        oldSlot = Find(Key(parent, m_text[position + m_node[parent].depth]));
-    m_slot[oldSlot].child = node;
-    m_node[node] = {std::uint16_t(m_matchLength), 0, std::uint16_t(position), std::uint16_t(parent)};
-    Add(node, m_text[m_matchPosition + m_matchLength], old);
-    Add(node, m_text[position + m_matchLength], unsigned(position));
+    const unsigned node = m_freeNode;
+    Record &n = m_record[node];
+    const Record &o = m_record[old];
+    m_freeNode = n.next;
+    n.childCount = 0;
+    n.previous = o.previous;
+    SetNext(o.previous, node);
+    n.next = o.next;
+    m_record[o.next].previous = std::uint16_t(node);
+    n.parent = o.parent;
+    n.depth = std::uint16_t(m_matchLength);
+    n.position = std::uint16_t(position);
+    MakeChild(node, m_text[m_matchPosition + m_matchLength], old);
+    MakeChild(node, m_text[position + m_matchLength], unsigned(position));
 }
 
 inline void FastMatchFinder::InsertAt(int position)
 {
     unsigned q, r;
-    int rSlot = -1; // where r hangs under q, once looked up
     if (m_matchLength >= 4) {
         // Continue the previous match from the deepest node on the path of
         // the string after it that is shorter than what still matches.
         --m_matchLength;
         r = unsigned(m_matchPosition + 1) | kDictionaryBytes;
-        while ((q = m_leaf[r - kRootBase].parent) == kNone)
-            r = m_leaf[r - kRootBase].replacedBy;
-        while (m_node[q].depth >= m_matchLength) {
+        while ((q = m_record[r].parent) == kNone)
+            r = m_record[r].next; // that leaf was replaced by a newer copy
+        while (m_record[q].depth >= m_matchLength) {
             r = q;
-            q = m_node[q].parent;
+            q = m_record[q].parent;
         }
         unsigned t = q;
-        while (m_node[t].position & kPending) {
-            m_node[t].position = std::uint16_t(position);
-            t = m_node[t].parent;
+        while (m_record[t].position & kPending) {
+            m_record[t].position = std::uint16_t(position);
+            t = m_record[t].parent;
         }
         if (t < kDictionaryBytes)
-            m_node[t].position = std::uint16_t(position | kPending);
+            m_record[t].position = std::uint16_t(position | kPending);
     } else {
         q = m_text[position] + kRootBase;
         const unsigned c = m_text[position + 1];
-        rSlot = Find(Key(q, c));
-        if (rSlot < 0) {
-            Add(q, c, unsigned(position));
+        r = Child(q, c);
+        if (r == kNone) {
+            MakeChild(q, c, unsigned(position));
             m_matchLength = 1;
             return;
         }
-        r = m_slot[rSlot].child;
         m_matchLength = 2;
     }
     const std::uint8_t *a = &m_text[position];
@@ -163,8 +148,8 @@ inline void FastMatchFinder::InsertAt(int position)
             limit = kMaxMatch;
             m_matchPosition = int(r);
         } else {
-            limit = m_node[r].depth;
-            m_matchPosition = m_node[r].position & ~kPending;
+            limit = m_record[r].depth;
+            m_matchPosition = m_record[r].position & ~kPending;
         }
         if (m_matchPosition >= position)
             m_matchPosition -= kDictionaryBytes;
@@ -176,7 +161,7 @@ inline void FastMatchFinder::InsertAt(int position)
             std::memcpy(&y, b + n, 8);
             if (x != y) {
                 m_matchLength = n + FirstDifferingByte(x, y);
-                Split(r, rSlot, q, position);
+                Split(r, position);
                 return;
             }
             n += 8;
@@ -184,7 +169,7 @@ inline void FastMatchFinder::InsertAt(int position)
         while (n < limit) {
             if (a[n] != b[n]) {
                 m_matchLength = n;
-                Split(r, rSlot, q, position);
+                Split(r, position);
                 return;
             }
             ++n;
@@ -192,67 +177,76 @@ inline void FastMatchFinder::InsertAt(int position)
         m_matchLength = n;
         if (n >= kMaxMatch)
             break;
-        m_node[r].position = std::uint16_t(position);
+        m_record[r].position = std::uint16_t(position);
         q = r;
-        rSlot = Find(Key(q, a[n]));
-        if (rSlot < 0) {
-            Add(q, a[n], unsigned(position));
+        r = Child(q, a[n]);
+        if (r == kNone) {
+            MakeChild(q, a[n], unsigned(position));
             return;
         }
-        r = m_slot[rSlot].child;
         ++m_matchLength;
     }
     // The same 256 bytes are already in the trie: the new leaf takes the old
     // one's place, and the old one points at it.
-    if (rSlot < 0)
-        rSlot = Find(Key(q, m_text[position + m_node[q].depth]));
-    m_slot[rSlot].child = unsigned(position);
-    m_leaf[position - kRootBase].parent = std::uint16_t(q);
-    m_leaf[r - kRootBase] = {kNone, std::uint16_t(position)};
+    Record &leaf = m_record[position];
+    Record &old = m_record[r];
+    leaf.previous = old.previous;
+    SetNext(old.previous, unsigned(position));
+    leaf.next = old.next;
+    m_record[old.next].previous = std::uint16_t(position);
+    leaf.parent = std::uint16_t(q);
+    old.parent = kNone;
+    old.next = std::uint16_t(position);
 }
 
 inline void FastMatchFinder::RemoveAt(int position)
 {
-    Leaf &leaf = m_leaf[position - kRootBase];
-    const unsigned r = leaf.parent;
-    if (r == kNone)
+    Record &leaf = m_record[position];
+    if (leaf.parent == kNone)
         return;
+    SetNext(leaf.previous, leaf.next);
+    m_record[leaf.next].previous = leaf.previous;
+    const unsigned r = leaf.parent;
     leaf.parent = kNone;
-    Erase(unsigned(Find(Key(r, m_text[position - kDictionaryBytes + m_node[r].depth]))));
-    if (r >= kDictionaryBytes || --m_node[r].childCount > 1)
+    if (r >= kDictionaryBytes || --m_record[r].childCount > 1)
         return;
     // r is left with one child: hand its position up, then splice the child
     // into r's place and free r.
-    int t = m_node[r].position & ~kPending;
+    int t = m_record[r].position & ~kPending;
     if (t >= position)
         t -= kDictionaryBytes;
     int s = t;
-    unsigned q = m_node[r].parent;
+    unsigned q = m_record[r].parent;
     int u;
-    while ((u = m_node[q].position) & kPending) {
+    while ((u = m_record[q].position) & kPending) {
         u &= ~kPending;
         if (u >= position)
             u -= kDictionaryBytes;
         if (u > s)
             s = u;
-        m_node[q].position = std::uint16_t(s | kDictionaryBytes);
-        q = m_node[q].parent;
+        m_record[q].position = std::uint16_t(s | kDictionaryBytes);
+        q = m_record[q].parent;
     }
     if (q < kDictionaryBytes) {
         if (u >= position)
             u -= kDictionaryBytes;
         if (u > s)
             s = u;
-        m_node[q].position = std::uint16_t(s | kDictionaryBytes | kPending);
+        m_record[q].position = std::uint16_t(s | kDictionaryBytes | kPending);
     }
-    const int childSlot = Find(Key(r, m_text[t + m_node[r].depth]));
-    const unsigned child = m_slot[childSlot].child;
-    Erase(unsigned(childSlot));
-    const unsigned parent = m_node[r].parent;
-    m_slot[Find(Key(parent, m_text[t + m_node[parent].depth]))].child = child;
-    SetParent(child, parent);
-    m_node[r].parent = kNone;
-    m_free[m_freeCount++] = std::uint16_t(r);
+    const unsigned child = Child(r, m_text[t + m_record[r].depth]);
+    Record &c = m_record[child];
+    SetNext(c.previous, c.next);
+    m_record[c.next].previous = c.previous;
+    Record &node = m_record[r];
+    SetNext(node.previous, child);
+    c.previous = node.previous;
+    m_record[node.next].previous = std::uint16_t(child);
+    c.next = node.next;
+    c.parent = node.parent;
+    node.parent = kNone;
+    node.next = std::uint16_t(m_freeNode);
+    m_freeNode = r;
 }
 
 void FastMatchFinder::Insert(int position)

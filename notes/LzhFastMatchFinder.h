@@ -35,45 +35,44 @@ private:
     static constexpr unsigned kRootBase = kDictionaryBytes;
     static constexpr int kNodeSlots = kDictionaryBytes + 256;
     static constexpr std::uint16_t kPending = 0x8000;
-    // Child links: (parent, next byte) -> child in an open-addressed table
-    // at most half full (8191 nodes and 8192 leaves have a parent).
-    static constexpr int kSlotBits = 15;
-    static constexpr unsigned kSlotMask = (1u << kSlotBits) - 1;
+    // Child links: the children of all nodes hang in sibling chains behind
+    // hash heads of (parent, byte); for one parent every byte has its own
+    // head, so a chain holds at most one child of any parent. A `previous`
+    // at or above kHeadBase names a head rather than a record.
+    static constexpr int kHeadBits = 15;
+    static constexpr unsigned kHeadMask = (1u << kHeadBits) - 1;
+    static constexpr unsigned kHeadBase = 2 * kDictionaryBytes;
 
-    struct Node {
+    // One record per number: the link fields of a leaf or an internal node,
+    // and the node fields of an internal node or a root (roots share their
+    // numbers with leaves but use the other half of the record).
+    struct Record {
+        std::uint16_t next;
+        std::uint16_t parent;
+        std::uint16_t previous;
         std::uint16_t depth;
         std::uint16_t childCount;
         std::uint16_t position;
-        std::uint16_t parent;
-    };
-    struct Leaf {
-        std::uint16_t parent;     // kNone once dropped or replaced
-        std::uint16_t replacedBy; // the newer leaf of the same 256 bytes
-    };
-    struct Slot {
-        std::uint32_t key; // parent << 8 | byte; 0 is empty (parents are never 0)
-        std::uint32_t child;
+        std::uint16_t unused[2];
     };
 
-    static std::uint32_t Key(unsigned parent, unsigned byte) { return parent << 8 | byte; }
-    static unsigned Home(std::uint32_t key) { return (key * 0x9E3779B1u) >> (32 - kSlotBits); }
-    int Find(std::uint32_t key) const;
-    void Add(unsigned parent, unsigned byte, unsigned child);
-    void Erase(unsigned slot);
-    unsigned Parent(unsigned x) const { return x >= kRootBase ? m_leaf[x - kRootBase].parent : m_node[x].parent; }
-    void SetParent(unsigned x, unsigned parent);
-    void Split(unsigned old, int oldSlot, unsigned parent, int position);
+    static unsigned Head(unsigned node, unsigned byte)
+    {
+        return (((node * 0x9E3779B1u) >> (32 - kHeadBits)) + byte) & kHeadMask;
+    }
+    unsigned Child(unsigned node, unsigned byte) const;
+    void SetNext(unsigned link, unsigned next);
+    void MakeChild(unsigned node, unsigned byte, unsigned child);
+    void Split(unsigned old, int position);
     void InsertAt(int position);
     void RemoveAt(int position);
 
     int m_matchLength = 0;
     int m_matchPosition = 0;
-    int m_freeCount = 0;
+    unsigned m_freeNode = 1;
     std::uint8_t m_text[kWindowBytes] = {};
-    Node m_node[kNodeSlots] = {};
-    Leaf m_leaf[kDictionaryBytes] = {};
-    std::uint16_t m_free[kDictionaryBytes] = {};
-    Slot m_slot[1u << kSlotBits] = {};
+    Record m_record[2 * kDictionaryBytes] = {};
+    std::uint16_t m_head[1u << kHeadBits] = {};
 };
 
 } // namespace lzh
