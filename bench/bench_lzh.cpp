@@ -8,9 +8,12 @@
 // Ours is shown both in memory and from file to file through the device
 // interface, and the ratios use the file-to-file figures. The whole
 // lh5-oracle compress command is timed as well, since it is the oracle's
-// encoder as the tests use it.
+// encoder as the tests use it. The original trie match finder, which the
+// compressor's own must match byte for byte, runs in the same run too, as
+// the figure to beat.
 //
 //   bench_lzh [MB=20]
+//   bench_lzh profile [MB=20]   compresses the text only, three times, for a profiler
 
 #include "notes/Lzh.h"
 #include <QDir>
@@ -26,13 +29,16 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
-// Beside the source tree, as the tests find it.
+// Beside the source tree, as the tests find it (or in ZENDRA_SHARED).
 QString OraclePath()
 {
-    return QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../../shared/tools/lh5-oracle");
+    const QString shared = qEnvironmentVariable(
+        "ZENDRA_SHARED", QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../../shared"));
+    return shared + QStringLiteral("/tools/lh5-oracle");
 }
 
 QByteArray FilesUnder(const QStringList &roots, const QStringList &patterns, qsizetype want)
@@ -178,7 +184,13 @@ void Bench(const char *label, const QByteArray &data, const QTemporaryDir &dir, 
 
     QByteArray stream;
     QByteArray expanded;
+    QByteArray trieStream;
+    const double trieCompress = Best(3, [&] { trieStream = LzhCompressBytesWithTrie(data); });
     const double memCompress = Best(3, [&] { stream = LzhCompressBytes(data); });
+    if (trieStream != stream) {
+        std::printf("%s: the two match finders' streams DIFFER\n", label);
+        std::exit(1);
+    }
     const double memExpand = Best(5, [&] { expanded = LzhExpandBytes(stream); });
     if (expanded != data) {
         std::printf("%s: our round trip FAILED\n", label);
@@ -205,6 +217,9 @@ void Bench(const char *label, const QByteArray &data, const QTemporaryDir &dir, 
     std::printf("  %-34s %10s %7s %22s %22s\n", "", "size", "", "compression", "expansion");
     PrintRow({"ours, in memory", stream.size(), memCompress, memExpand}, data.size());
     PrintRow({"ours, file to file", stream.size(), fileCompress, fileExpand}, data.size());
+    PrintRow({"ours with the trie finder, in memory", trieStream.size(), trieCompress, -1}, data.size());
+    std::printf("  compression speed, ours / with the trie finder (in memory): %.2f; streams identical\n",
+                trieCompress / memCompress);
     if (!havePeers) {
         std::printf("  (lh5 oracle, lhasa or jlha missing: peers not run)\n");
         return;
@@ -248,8 +263,10 @@ void Bench(const char *label, const QByteArray &data, const QTemporaryDir &dir, 
     PrintRow({"lhasa (decoder)", 0, -1, lhasaExpand}, data.size());
     PrintRow({"gzip -6", gzSize, gzipCompress, gzipExpand}, data.size());
     std::printf("  both oracle decoders read our stream: %s\n", checked ? "yes" : "NO");
-    std::printf("  compression speed, ours (file to file) / jlha: %.2f; / lh5-oracle compress: %.2f\n",
+    std::printf("  compression speed, ours (file to file) / jlha: %.2f (aim 3); / lh5-oracle compress: %.2f\n",
                 jlhaCompress / fileCompress, oracleCompress / fileCompress);
+    std::printf("  compression speed in memory / jlha: ours %.2f, with the trie finder %.2f\n",
+                jlhaCompress / memCompress, jlhaCompress / trieCompress);
     std::printf("  size, ours / jlha: %.4f (%+.2f%%)\n", double(stream.size()) / theirSize,
                 100.0 * (double(stream.size()) / theirSize - 1));
     std::printf("  expansion speed, ours (file to file) / lhasa: %.1f; / jlha: %.1f\n", lhasaExpand / fileExpand,
@@ -260,6 +277,14 @@ void Bench(const char *label, const QByteArray &data, const QTemporaryDir &dir, 
 
 int main(int argc, char **argv)
 {
+    if (argc > 1 && std::strcmp(argv[1], "profile") == 0) {
+        const QByteArray text = TextData(qsizetype(argc > 2 ? std::atoi(argv[2]) : 20) * 1000 * 1000);
+        qsizetype total = 0;
+        for (int i = 0; i < 3; ++i)
+            total += LzhCompressBytes(text).size();
+        std::printf("compressed %lld bytes three times: %lld\n", (long long)text.size(), (long long)total);
+        return 0;
+    }
     const qsizetype size = qsizetype(argc > 1 ? std::atoi(argv[1]) : 20) * 1000 * 1000;
     QTemporaryDir dir;
     if (!dir.isValid())

@@ -16,19 +16,24 @@
 // how they are stored.
 //
 // Where the time went, and what changed. The trie is a chase of dependent
-// loads. PatriciaMatchFinder finds a child through a hash head and a chain of
-// siblings that share it, checking each one's parent, and climbs parents
-// through one table and depths through another. Here a child is one probe of
-// an open-addressed table keyed by (parent, byte), kept at most half full, and
-// an internal node's depth, child count, position and parent share one eight
-// byte record, so a climb or a descent reads one line per node. Leaves keep
-// only their parent and, once a newer copy of the same 256 bytes replaced
-// them, that copy. Without sibling chains a removal finds its link again
-// from the edge byte, which is the dropped string's byte at its parent's
-// depth and still in the window.
+// loads. PatriciaMatchFinder finds a child through a hash head shared by
+// many (node, byte) pairs, so a lookup walked past one sibling on average
+// beyond the head, checking parents, and then read the depth and
+// position from a second table; a climb read the parent from one table and
+// the depth from the other. Here the head is picked by a multiplicative hash
+// of the parent plus the byte (distinct for the bytes of one parent, spread
+// over 32768 heads, so chains are short), and the link fields and the node
+// fields of a number share one 16-byte record: the record that a chain walk
+// reads to check the parent already holds the depth and position the
+// descent needs next, and a climb reads one record per node.
 //
-// Node numbers are identities only (which free node a split takes changes
-// nothing), so the free list is a stack.
+// An open-addressed (parent, byte) table was tried first: lookups took one
+// probe, but a removal then needs a lookup of its own and a shifting
+// delete, where a sibling chain unlinks in place, and it came out slower
+// than the original trie. The chains stayed.
+//
+// Node numbers are identities only: which free node a split takes changes
+// nothing but where the records lie.
 
 #include "notes/LzhFastMatchFinder.h"
 #include <bit>
