@@ -18,7 +18,10 @@
 // time through an 8 KiB output buffer. The end is marked by nothing but seven
 // zero bits that push out the last partial byte.
 //
-// All state lives in one object made per call, so calls share nothing.
+// All state lives in one object made per call, so calls share nothing. The
+// match finder is a parameter: LzhCompress runs FastMatchFinder, and the
+// original PatriciaMatchFinder runs the same parse so that the two can be
+// compared stream for stream.
 
 #include "notes/LzhEncoder.h"
 #include "notes/LzhHuffman.h"
