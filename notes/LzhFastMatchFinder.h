@@ -33,7 +33,6 @@ private:
     // nodes, 8192 + b roots, 8192..16383 leaves (window position | 8192).
     static constexpr unsigned kNone = 0;
     static constexpr unsigned kRootBase = kDictionaryBytes;
-    static constexpr int kNodeSlots = kDictionaryBytes + 256;
     static constexpr std::uint16_t kPending = 0x8000;
     // Child links: the children of all nodes hang in sibling chains behind
     // hash heads of (parent, byte); for one parent every byte has its own
