@@ -16,7 +16,8 @@ namespace {
 // Every compression allocates some 300 KiB of working memory in one block.
 // The sanitizer's allocator maps blocks that large afresh each time, and the
 // page faults took most of an execution, so a few such blocks are kept for
-// reuse. The sanitizers still check every access around them.
+// reuse. Accesses past their ends are still caught; a use of one after it
+// was released would not be.
 constexpr std::size_t kKeptBytes = 128 * 1024;
 struct KeptBlock {
     void *block = nullptr;
