@@ -134,6 +134,16 @@ QByteArray LzhCompressBytes(QByteArrayView input)
     return result;
 }
 
+QByteArray LzhCompressBytesWithTrie(QByteArrayView input)
+{
+    QByteArray result;
+    result.reserve(input.size() / 2 + 64);
+    MemorySource in(input);
+    MemorySink out(result);
+    lzh::EncodeStreamWithTrie(in, input.size(), out);
+    return result;
+}
+
 QByteArray LzhExpandBytes(QByteArrayView stream)
 {
     QByteArray result;

@@ -19,3 +19,6 @@ void LzhExpand(QIODevice &source, QIODevice &dest);
 // The same on whole buffers.
 QByteArray LzhCompressBytes(QByteArrayView input);
 QByteArray LzhExpandBytes(QByteArrayView stream);
+// LzhCompressBytes through the original trie match finder, whose output the
+// faster one must reproduce byte for byte; for tests and fuzzing.
+QByteArray LzhCompressBytesWithTrie(QByteArrayView input);

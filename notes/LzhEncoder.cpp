@@ -18,10 +18,14 @@
 // time through an 8 KiB output buffer. The end is marked by nothing but seven
 // zero bits that push out the last partial byte.
 //
-// All state lives in one object made per call, so calls share nothing.
+// All state lives in one object made per call, so calls share nothing. The
+// match finder is a parameter: LzhCompress runs FastMatchFinder, and the
+// original PatriciaMatchFinder runs the same parse so that the two can be
+// compared stream for stream.
 
 #include "notes/LzhEncoder.h"
 #include "notes/LzhHuffman.h"
+#include "notes/LzhFastMatchFinder.h"
 #include "notes/LzhMatchFinder.h"
 #include <QString>
 #include <bit>
@@ -93,6 +97,7 @@ int BitLength(unsigned value)
     return int(std::bit_width(value));
 }
 
+template <class Finder>
 class Encoder {
 public:
     Encoder(ByteSource &source, ByteSink &sink) : m_source(source), m_bits(sink) {}
@@ -110,7 +115,7 @@ private:
     void PutSmallCode(int symbol) { m_bits.Put(m_ptLen[symbol], m_ptCode[symbol]); }
 
     ByteSource &m_source;
-    PatriciaMatchFinder m_finder;
+    Finder m_finder;
     qint64 m_unread = 0;   // bytes of the source not yet in the window
     int m_remaining = 0;   // bytes from the current position to the input's end
     int m_position = kDictionaryBytes;
@@ -130,7 +135,8 @@ private:
     BitWriter m_bits;
 };
 
-qsizetype Encoder::ReadInput(std::uint8_t *to, qsizetype max)
+template <class Finder>
+qsizetype Encoder<Finder>::ReadInput(std::uint8_t *to, qsizetype max)
 {
     max = qMin<qint64>(max, m_unread);
     qsizetype got = 0;
@@ -146,7 +152,8 @@ qsizetype Encoder::ReadInput(std::uint8_t *to, qsizetype max)
 
 // One position on: move the window down when it is used up, then drop the
 // string leaving the dictionary and insert the new one.
-inline void Encoder::Advance()
+template <class Finder>
+inline void Encoder<Finder>::Advance()
 {
     --m_remaining;
     if (++m_position == 2 * kDictionaryBytes) {
@@ -158,7 +165,8 @@ inline void Encoder::Advance()
     m_finder.Step(m_position);
 }
 
-void Encoder::Run(qint64 size)
+template <class Finder>
+void Encoder<Finder>::Run(qint64 size)
 {
     m_unread = size;
     std::uint8_t *text = m_finder.Text();
@@ -184,7 +192,8 @@ void Encoder::Run(qint64 size)
     m_bits.Finish();
 }
 
-void Encoder::Output(unsigned symbol, unsigned position)
+template <class Finder>
+void Encoder<Finder>::Output(unsigned symbol, unsigned position)
 {
     if ((m_flagMask >>= 1) == 0) {
         m_flagMask = 0x80;
@@ -206,7 +215,8 @@ void Encoder::Output(unsigned symbol, unsigned position)
 }
 
 // Code-length symbols needed to send the literal/length lengths.
-void Encoder::CountCodeLengthFrequencies()
+template <class Finder>
+void Encoder<Finder>::CountCodeLengthFrequencies()
 {
     for (auto &f : m_tFreq)
         f = 0;
@@ -241,7 +251,8 @@ void Encoder::CountCodeLengthFrequencies()
 // Lengths of the code-length or position code: 0..6 in three bits, longer
 // ones as (length - 4) one-bits and a zero; the code-length code follows its
 // third length with a two-bit count of zero lengths skipped.
-void Encoder::WriteSmallLengths(int symbols, int countBits, int skipIndex)
+template <class Finder>
+void Encoder<Finder>::WriteSmallLengths(int symbols, int countBits, int skipIndex)
 {
     int n = symbols;
     while (n > 0 && m_ptLen[n - 1] == 0)
@@ -262,7 +273,8 @@ void Encoder::WriteSmallLengths(int symbols, int countBits, int skipIndex)
     }
 }
 
-void Encoder::WriteLiteralLengthLengths()
+template <class Finder>
+void Encoder<Finder>::WriteLiteralLengthLengths()
 {
     int n = kLiteralLengthSymbols;
     while (n > 0 && m_cLen[n - 1] == 0)
@@ -297,7 +309,8 @@ void Encoder::WriteLiteralLengthLengths()
     }
 }
 
-void Encoder::SendBlock()
+template <class Finder>
+void Encoder<Finder>::SendBlock()
 {
     int root = MakeHuffmanCode(kLiteralLengthSymbols, m_cFreq, m_cLen, m_cCode);
     const unsigned size = m_cFreq[root];
@@ -351,17 +364,28 @@ void Encoder::SendBlock()
         m_pFreq[i] = 0;
 }
 
-} // namespace
-
-void EncodeStream(ByteSource &source, qint64 size, ByteSink &sink)
+template <class Finder>
+void Encode(ByteSource &source, qint64 size, ByteSink &sink)
 {
     if (size < 0 || size > 0x7FFFFFFF)
         throw std::length_error("Data jsou pro kompresi příliš velká.");
     const std::uint8_t header[kHeaderBytes] = {std::uint8_t(size), std::uint8_t(size >> 8),
                                                std::uint8_t(size >> 16), std::uint8_t(size >> 24)};
     sink.Write(header, kHeaderBytes);
-    auto encoder = std::make_unique<Encoder>(source, sink);
+    auto encoder = std::make_unique<Encoder<Finder>>(source, sink);
     encoder->Run(size);
+}
+
+} // namespace
+
+void EncodeStream(ByteSource &source, qint64 size, ByteSink &sink)
+{
+    Encode<FastMatchFinder>(source, size, sink);
+}
+
+void EncodeStreamWithTrie(ByteSource &source, qint64 size, ByteSink &sink)
+{
+    Encode<PatriciaMatchFinder>(source, size, sink);
 }
 
 } // namespace lzh

@@ -1,6 +1,7 @@
 #pragma once
-// The compressor's match finder: a Patricia trie over the strings that start
-// at the window positions of the last 8191 bytes.
+// The compressor's original match finder: a Patricia trie over the strings
+// that start at the window positions of the last 8191 bytes. LzhCompress now
+// runs FastMatchFinder; this one stays as the reference it must agree with.
 
 #include "notes/LzhFormat.h"
 #include <cstdint>

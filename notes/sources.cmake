@@ -4,6 +4,7 @@ set(CORE_SOURCES
     LzhFormat.h LzhIo.h LzhBitReader.h
     LzhHuffman.h LzhHuffman.cpp
     LzhMatchFinder.h LzhMatchFinder.cpp
+    LzhFastMatchFinder.h LzhFastMatchFinder.cpp
     LzhEncoder.h LzhEncoder.cpp
     LzhDecoder.h LzhDecoder.cpp)
 # The stream container of the notes file.

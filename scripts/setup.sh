@@ -10,7 +10,8 @@ pkgs=(build-essential cmake ninja-build pkg-config
       clang libclang-rt-14-dev
       lhasa jlha-utils python3-pycryptodome openssl python3 hunspell hunspell-cs
       desktop-file-utils appstream dpkg-dev
-      xvfb openbox xdotool imagemagick xauth x11-utils sox poppler-utils python3-xlib)
+      xvfb openbox xdotool imagemagick xauth x11-utils sox poppler-utils python3-xlib
+      linux-perf)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")

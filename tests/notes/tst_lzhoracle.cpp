@@ -14,7 +14,10 @@
 
 namespace {
 
-const QString kOracle = QStringLiteral(ZENDRA_SOURCE_DIR "/../shared/tools/lh5-oracle");
+// Beside the source tree; ZENDRA_SHARED names the shared folder when the tree
+// is a work tree elsewhere.
+const QString kOracle = qEnvironmentVariable("ZENDRA_SHARED", QStringLiteral(ZENDRA_SOURCE_DIR "/../shared"))
+                        + QStringLiteral("/tools/lh5-oracle");
 
 struct OracleRun {
     int code = -1;
