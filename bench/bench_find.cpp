@@ -15,6 +15,7 @@
 //
 //   bench_find [COUNT=5000] [ROUNDS=3]
 
+#include "BenchSupport.h"
 #include "casting/Hexagram.h"
 #include "files/ConsultationFile.h"
 #include "files/PasswordRules.h"
@@ -33,6 +34,8 @@
 
 using namespace Qt::StringLiterals;
 
+using namespace Bench;
+
 namespace {
 
 const QString kPassword = QStringLiteral("zendra-heslo-16b"); // 16 bytes: openssl's bf key length
@@ -50,53 +53,6 @@ bool Write(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-// Seconds of one process run to its end; negative when it failed to run.
-double Timed(const QString &program, const QStringList &args, QByteArray *out = nullptr)
-{
-    QProcess p;
-    QElapsedTimer t;
-    t.start();
-    p.start(program, args);
-    if (!p.waitForFinished(600000) || p.exitStatus() != QProcess::NormalExit)
-        return -1;
-    const double seconds = t.nsecsElapsed() / 1e9;
-    if (out)
-        *out = p.readAllStandardOutput();
-    return seconds;
-}
-
-double Median(QList<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.isEmpty() ? 0 : v[v.size() / 2];
-}
-
-// A consultation of about targetBytes: a marker, a date, a question, then
-// readings of random hexagrams as a cast appends them.
-QStringList MakeConsultation(const InterpretationCorpus &corpus, QRandomGenerator &rng, int targetBytes)
-{
-    HexagramLines lines;
-    for (int p = 1; p <= 6; ++p)
-        lines[p] = quint8(6 + rng.bounded(4));
-    QStringList doc{u"CHHEX:"_s, QStringLiteral("%1. prosince 2026  10:%2").arg(1 + rng.bounded(28)).arg(rng.bounded(60)),
-                    QStringLiteral("Otázka: Jak naložit s věcí číslo %1?").arg(rng.generate())};
-    for (int p = 1; p <= 6; ++p)
-        doc[0] += QChar(u'0' + lines[p]);
-    qsizetype bytes = 0;
-    while (bytes < targetBytes) {
-        for (int p = 1; p <= 6; ++p)
-            lines[p] = quint8(6 + rng.bounded(4));
-        const QStringList text = ViewerText(corpus, FullReadingForm(lines)).split(u'\n');
-        for (const QString &line : text) {
-            if (bytes >= targetBytes)
-                break;
-            doc << line;
-            bytes += line.size() + 2;
-        }
-    }
-    return doc;
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 //
 //   bench_journal [COUNT=5000] [ROUNDS=5]
 
+#include "BenchSupport.h"
 #include "casting/Hexagram.h"
 #include "files/ConsultationFile.h"
 #include "reading/Corpus.h"
@@ -25,62 +26,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// Seconds of one process run to its end; negative when it failed to run.
-double Timed(const QString &program, const QStringList &args, QByteArray *out = nullptr)
-{
-    QProcess p;
-    QElapsedTimer t;
-    t.start();
-    p.start(program, args);
-    if (!p.waitForFinished(600000) || p.exitStatus() != QProcess::NormalExit)
-        return -1;
-    const double seconds = t.nsecsElapsed() / 1e9;
-    if (out)
-        *out = p.readAllStandardOutput();
-    return seconds;
-}
-
-double Median(QList<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.isEmpty() ? 0 : v[v.size() / 2];
-}
-
-HexagramLines RandomCast(QRandomGenerator &rng)
-{
-    HexagramLines lines;
-    for (int p = 1; p <= 6; ++p)
-        lines[p] = quint8(6 + rng.bounded(4));
-    return lines;
-}
-
-// A consultation of about targetBytes: marker, header, question, then
-// readings of random hexagrams as casts append them.
-QStringList MakeConsultation(const InterpretationCorpus &corpus, QRandomGenerator &rng, int targetBytes)
-{
-    QStringList doc{u"CHHEX:"_s + RandomCast(rng).digits(),
-                    QStringLiteral("%1.12.26, 1%2:%3:%4")
-                        .arg(1 + rng.bounded(28), 2, 10, QChar(u'0'))
-                        .arg(rng.bounded(10))
-                        .arg(rng.bounded(60), 2, 10, QChar(u'0'))
-                        .arg(rng.bounded(60), 2, 10, QChar(u'0')),
-                    QStringLiteral("Otázka: Jak naložit s věcí číslo %1?").arg(rng.generate())};
-    qsizetype bytes = 0;
-    while (bytes < targetBytes) {
-        const QStringList text = ViewerText(corpus, FullReadingForm(RandomCast(rng))).split(u'\n');
-        for (const QString &line : text) {
-            if (bytes >= targetBytes)
-                break;
-            doc << line;
-            bytes += line.size() + 2;
-        }
-    }
-    return doc;
-}
-
-} // namespace
+using namespace Bench;
 
 int main(int argc, char **argv)
 {
