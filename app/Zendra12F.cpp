@@ -439,7 +439,6 @@ void TForm1::setupBookActions()
     DenikKonzultaci1 = Item(Obsah1, "DenikKonzultaci1", QStringLiteral("&Deník konzultací..."));
     connect(ObsahKP1, &QAction::triggered, this, &TForm1::ShowContents);
     connect(NajitKP1, &QAction::triggered, this, &TForm1::NajitKP1Click);
-    Najtvuloenchsouborech1->setEnabled(false); // until the find window exists
     connect(Najtvuloenchsouborech1, &QAction::triggered, this, &TForm1::Najtvuloenchsouborech1Click);
     connect(DenikKonzultaci1, &QAction::triggered, this, &TForm1::DenikKonzultaci1Click);
 }
@@ -447,7 +446,7 @@ void TForm1::setupBookActions()
 void TForm1::setFilesFindWindow(TForm10 *find)
 {
     Form10 = find;
-    Najtvuloenchsouborech1->setEnabled(find != nullptr);
+    UpdateActions();
 }
 
 void TForm1::Najtvuloenchsouborech1Click()

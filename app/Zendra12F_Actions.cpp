@@ -96,6 +96,7 @@ void TForm1::UpdateActions()
 
     VykladDH->setEnabled(VvojHexagram->isChecked());
     NajitKP1->setEnabled(Form9 != nullptr);
+    Najtvuloenchsouborech1->setEnabled(Form10 != nullptr);
     if (Form9)
         Form9->setCastUnderWay(drawing);
     DenikKonzultaci1->setEnabled(JournalForm != nullptr);
