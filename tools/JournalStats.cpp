@@ -8,6 +8,7 @@
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLocale>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -107,6 +108,27 @@ void HexagramGrid::paintEvent(QPaintEvent *)
             p.drawText(cell.adjusted(2, 6, -2, 0), Qt::AlignCenter, QString::number(count));
         }
     }
+}
+
+int HexagramGrid::hexagramAt(const QPointF &pos) const
+{
+    for (int i = 0; i < 64; ++i)
+        if (m_counts[i] > 0 && cellRect(i).contains(pos))
+            return i + 1;
+    return 0;
+}
+
+void HexagramGrid::mouseMoveEvent(QMouseEvent *event)
+{
+    setCursor(hexagramAt(event->position()) ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    QWidget::mouseMoveEvent(event);
+}
+
+void HexagramGrid::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (const int hexagram = event->button() == Qt::LeftButton ? hexagramAt(event->position()) : 0)
+        emit picked(hexagram);
+    QWidget::mouseReleaseEvent(event);
 }
 
 bool HexagramGrid::event(QEvent *event)
@@ -252,7 +274,8 @@ JournalStats::JournalStats(QWidget *parent) : QWidget(parent)
              QStringLiteral("Osm řad po osmi hexagramech podle čísla; v každém poli je, kolikrát hexagram padl. "
                             "Čím tmavší pole, tím častěji."));
     auto *note = new QLabel(QStringLiteral("Počítá se hozený hexagram, ne vývojový. Podržte myš nad polem "
-                                           "a uvidíte název hexagramu."),
+                                           "a uvidíte název hexagramu; klepnutím na pole ukážete "
+                                           "jeho konzultace v seznamu."),
                             hexagrams);
     note->setWordWrap(true);
     note->setStyleSheet(QStringLiteral("color: #6b5d45;"));

@@ -19,12 +19,20 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
+signals:
+    // A click on the cell of a hexagram that came up.
+    void picked(int hexagram);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     bool event(QEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     QRectF cellRect(int index) const;
+    // The hexagram whose cell holds pos and that came up, or 0.
+    int hexagramAt(const QPointF &pos) const;
     std::array<int, 64> m_counts{};
 };
 

@@ -222,6 +222,11 @@ void JournalWindow::createControls()
     connect(OpenButton, &QPushButton::clicked, this, &JournalWindow::OpenCurrent);
     connect(CloseButton, &QPushButton::clicked, this, &QWidget::close);
     connect(Pages, &QTabWidget::currentChanged, this, [this] { RefreshStats(); });
+    // A hexagram's cell leads to its consultations.
+    connect(Stats->Grid, &HexagramGrid::picked, this, [this](int hexagram) {
+        HexagramBox->setCurrentIndex(hexagram);
+        Pages->setCurrentIndex(0);
+    });
     // Whatever changes what the list shows changes the statistics.
     auto shownChanged = [this] {
         m_statsDirty = true;

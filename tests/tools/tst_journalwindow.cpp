@@ -281,6 +281,16 @@ void TestJournalWindow::sortAndFilter()
     const QHash<QString, int> cast = {{u"f1.txt"_s, 55}, {u"f2.txt"_s, 1}, {u"f3.txt"_s, 2}, {u"f10.txt"_s, 6}};
     for (const QString &name : shown)
         QVERIFY2(counts[cast[name] - 1] >= 1, qPrintable(name));
+    // A cell of a hexagram that came up leads to its consultations.
+    if (hexagram == 0 && text.isEmpty()) {
+        HexagramGrid &grid = *stats.Grid;
+        const QPoint f1(int(grid.width() * (6.5 / 8)), int(grid.height() * (6.5 / 8))); // 55: row 7, column 7
+        QTest::mouseClick(&grid, Qt::LeftButton, {}, f1);
+        QCOMPARE(f.journal->Pages->currentIndex(), 0);
+        QCOMPARE(f.journal->HexagramBox->currentIndex(), 55);
+        QCOMPARE(f.files(), QStringList{u"f1.txt"_s});
+        f.journal->Pages->setCurrentIndex(1);
+    }
     // Filtering while the statistics are hidden counts too, once they show.
     f.journal->Pages->setCurrentIndex(0);
     f.journal->FilterEdit->clear();
